@@ -1,0 +1,77 @@
+#include "widgets/GridDelegate.h"
+
+#include "app/ErrorGuard.h"
+#include "db/Dataset.h"
+#include "widgets/DatasetModel.h"
+
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+
+namespace {
+
+bool isNumberColumn(FieldType type)
+{
+    return type == FieldType::Double || type == FieldType::Currency || type == FieldType::Integer;
+}
+
+} // namespace
+
+GridDelegate::GridDelegate(DatasetModel &model, ErrorGuard &guard, QObject *parent)
+    : QStyledItemDelegate(parent), m_model(model), m_guard(guard)
+{
+}
+
+QWidget *GridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &,
+                                    const QModelIndex &index) const
+{
+    auto *editor = new QLineEdit(parent);
+    editor->setFrame(false);
+    const Dataset *dataset = m_model.dataset();
+    const QString &field = m_model.columns().at(index.column()).field;
+    if (dataset && dataset->hasField(field)) {
+        if (isNumberColumn(dataset->fieldType(field))) {
+            editor->setAlignment(Qt::AlignRight);
+            editor->setValidator(new QRegularExpressionValidator(
+                QRegularExpression(QStringLiteral("-?[0-9]{0,15}(\\.[0-9]{0,9})?")), editor));
+        } else if (const int limit = dataset->maxLength(field); limit > 0) {
+            editor->setMaxLength(limit);
+        }
+    }
+    const QPersistentModelIndex cell(index);
+    connect(editor, &QLineEdit::textEdited, editor,
+            [this, cell](const QString &text) { write(cell, text); });
+    m_editor = editor;
+    return editor;
+}
+
+void GridDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+{
+    auto *line = qobject_cast<QLineEdit *>(editor);
+    const QString text = index.data(Qt::EditRole).toString();
+    if (line && line->text() != text)
+        line->setText(text);
+}
+
+// Everything typed is written already.
+void GridDelegate::setModelData(QWidget *, QAbstractItemModel *, const QModelIndex &) const {}
+
+void GridDelegate::write(const QPersistentModelIndex &index, const QString &text) const
+{
+    if (!index.isValid())
+        return;
+    const Dataset *dataset = m_model.dataset();
+    const QString &field = m_model.columns().at(index.column()).field;
+    QVariant value;
+    if (!text.isEmpty()) {
+        value = text;
+        if (dataset && isNumberColumn(dataset->fieldType(field))) {
+            bool ok = false;
+            const double number = text.toDouble(&ok);
+            // "-" or "." on the way to a number: wait for the next keystroke.
+            if (!ok)
+                return;
+            value = number;
+        }
+    }
+    m_guard.run([&] { m_model.setData(index, value); });
+}
