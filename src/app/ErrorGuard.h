@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <exception>
+#include <type_traits>
 #include <utility>
 
 class Prompt;
@@ -32,12 +33,18 @@ public:
         }
     }
 
-    // A slot that runs handler under this guard, whatever arguments the signal carries.
+    // A slot that runs handler under this guard; the signal's arguments are passed on
+    // when the handler takes them.
     template <typename Handler>
     auto guarded(Handler handler)
     {
         return [this, handler](auto &&...args) {
-            run([&] { handler(std::forward<decltype(args)>(args)...); });
+            run([&] {
+                if constexpr (std::is_invocable_v<Handler, decltype(args)...>)
+                    handler(std::forward<decltype(args)>(args)...);
+                else
+                    handler();
+            });
         };
     }
 
