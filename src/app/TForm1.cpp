@@ -385,6 +385,9 @@ QFrame *TForm1::buildSellerPanel()
     skr->bind(title, QStringLiteral("收款人"), m_guard);
     fh = boundEdit(QStringLiteral("fh"), title, QStringLiteral("复核"));
     kpr = boundEdit(QStringLiteral("kpr"), title, QStringLiteral("开票人"));
+    fh->setMinimumWidth(90);
+    kpr->setMinimumWidth(90);
+    skr->setMinimumWidth(90);
     auto *people = new QHBoxLayout;
     people->setSpacing(3);
     people->addWidget(skr, 1);
@@ -558,9 +561,9 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-// Enter moves on like Tab; in a grid it walks the columns of the row and the grid still
-// gets the key (an open cell editor closes on it). Shift+Enter is left to the text boxes
-// that take a second line.
+// Enter moves on like Tab; in a grid it walks the columns of the row, which also closes
+// an open cell editor (what typed there is written already). Shift+Enter is left to the
+// text boxes that take a second line.
 bool TForm1::handleEnterKey(QObject *watched, QEvent *event)
 {
     const auto *key = static_cast<QKeyEvent *>(event);
@@ -575,7 +578,7 @@ bool TForm1::handleEnterKey(QObject *watched, QEvent *event)
     for (QWidget *widget = focus; widget; widget = widget->parentWidget()) {
         if (auto *grid = qobject_cast<DbGrid *>(widget)) {
             m_guard.run([grid] { grid->selectNextColumnWrapping(); });
-            return false;
+            return true;
         }
     }
     focusNextChild();

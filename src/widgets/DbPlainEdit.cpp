@@ -25,7 +25,7 @@ void DbPlainEdit::bind(Dataset &dataset, const QString &column, ErrorGuard &guar
 QSize DbPlainEdit::sizeHint() const
 {
     const int frame = 2 * frameWidth();
-    return {QPlainTextEdit::sizeHint().width(),
+    return {fontMetrics().averageCharWidth() * 12 + frame,
             fontMetrics().height() + frame + 2 * int(document()->documentMargin()) + 2};
 }
 
