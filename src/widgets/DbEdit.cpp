@@ -13,7 +13,7 @@ DbEdit::DbEdit(QWidget *parent) : QLineEdit(parent)
 
 void DbEdit::bind(Dataset &dataset, const QString &column, ErrorGuard &guard)
 {
-    m_binding.bind(dataset, column, guard, [this](const QVariant &value) { show(value); });
+    m_binding.bind(dataset, column, guard, [this](const QVariant &value) { showValue(value); });
 }
 
 void DbEdit::focusOutEvent(QFocusEvent *event)
@@ -23,7 +23,7 @@ void DbEdit::focusOutEvent(QFocusEvent *event)
     m_binding.refresh();
 }
 
-void DbEdit::show(const QVariant &value)
+void DbEdit::showValue(const QVariant &value)
 {
     adjustToColumn();
     const QString text = FieldText::toText(value);

@@ -20,7 +20,7 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
-    void show(const QVariant &value);
+    void showValue(const QVariant &value);
     void adjustToColumn();
 
     FieldBinding m_binding;

@@ -19,7 +19,7 @@ DbPlainEdit::DbPlainEdit(QWidget *parent) : QPlainTextEdit(parent)
 
 void DbPlainEdit::bind(Dataset &dataset, const QString &column, ErrorGuard &guard)
 {
-    m_binding.bind(dataset, column, guard, [this](const QVariant &value) { show(value); });
+    m_binding.bind(dataset, column, guard, [this](const QVariant &value) { showValue(value); });
 }
 
 QSize DbPlainEdit::sizeHint() const
@@ -39,7 +39,7 @@ void DbPlainEdit::keyPressEvent(QKeyEvent *event)
     QPlainTextEdit::keyPressEvent(event);
 }
 
-void DbPlainEdit::show(const QVariant &value)
+void DbPlainEdit::showValue(const QVariant &value)
 {
     const QString text = value.toString();
     if (text == toPlainText())

@@ -23,7 +23,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void show(const QVariant &value);
+    void showValue(const QVariant &value);
 
     FieldBinding m_binding;
     bool m_showing = false;

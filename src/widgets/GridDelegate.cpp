@@ -44,12 +44,23 @@ QWidget *GridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
     return editor;
 }
 
+// Views reload open editors whenever the row changes, which it does on every keystroke
+// here; text that already says the stored value ("2." for 2) is left as the user typed it.
 void GridDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
 {
     auto *line = qobject_cast<QLineEdit *>(editor);
-    const QString text = index.data(Qt::EditRole).toString();
-    if (line && line->text() != text)
-        line->setText(text);
+    if (!line)
+        return;
+    const QString stored = index.data(Qt::EditRole).toString();
+    if (line->text() == stored)
+        return;
+    bool typedIsNumber = false;
+    bool storedIsNumber = false;
+    const double typed = line->text().toDouble(&typedIsNumber);
+    const double value = stored.toDouble(&storedIsNumber);
+    if (typedIsNumber && storedIsNumber && typed == value)
+        return;
+    line->setText(stored);
 }
 
 // Everything typed is written already.
