@@ -83,6 +83,7 @@ struct Dataset::Private
     QString masterKey;
     QList<QPointer<Dataset>> details;
     QHash<QString, Reaction> reactions; // by lower-case name
+    RowIdLookup rowIdLookup;
     int reactionDepth = 0;
 
     bool isOpen() const { return state != State::Inactive; }
@@ -129,7 +130,10 @@ struct Dataset::Private
         if (master)
             parameters.insert(masterKey.toLower(), master->d->masterValue(masterKey));
         const QString statement = SqlText::lowercaseParameters(sql.join(u'\n'));
-        auto loaded = RowSource::open(connection.handle(), statement, parameters);
+        const std::optional<std::vector<qint64>> knownIds =
+            rowIdLookup ? rowIdLookup() : std::nullopt;
+        auto loaded = RowSource::open(connection.handle(), statement, parameters,
+                                      knownIds ? &*knownIds : nullptr);
         source = std::move(loaded);
         fieldIndex.clear();
         for (int i = 0; i < source->fields().size(); ++i)
@@ -372,6 +376,11 @@ void Dataset::requery()
     d->eof = d->order.empty();
     d->refreshDetails();
     d->notify(Change::Opened);
+}
+
+void Dataset::setRowIdLookup(RowIdLookup lookup)
+{
+    d->rowIdLookup = std::move(lookup);
 }
 
 void Dataset::execSql()

@@ -6,6 +6,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class Connection;
 
@@ -58,6 +60,13 @@ public:
     bool isOpen() const;
     // Post, run the statement again, first row current. A sort stays in force.
     void requery();
+    // Row ids for the statement in force, found without the store running it (a search
+    // answered from a copy kept in memory). Asked on every open and requery of a
+    // statement over one table; nothing in return lets the store run the statement.
+    // The ids must be those the statement gives, in its order.
+    using RowIdLookup = std::function<std::optional<std::vector<qint64>>()>;
+    void setRowIdLookup(RowIdLookup lookup);
+
     // Runs the statement (or several, separated by ";") as one that returns no rows.
     // "insert into <table> select ..." matches the select's columns by name.
     void execSql();

@@ -52,14 +52,18 @@ public:
     static constexpr qsizetype CacheRows = 2048;
 
     TableRows(sqlite3 *db, const SqlText::TableSelect &select,
-              const QHash<QString, QVariant> &parameters)
+              const QHash<QString, QVariant> &parameters, const std::vector<qint64> *knownIds)
         : m_db(db), m_table(SqlText::quoteIdentifier(select.table))
     {
         m_fields = tableFields(db, select.table);
-        SqliteStatement query(db, select.rowIdQuery);
-        query.bindNamed(parameters);
-        while (query.step())
-            m_ids.push_back(query.integer(0));
+        if (knownIds) {
+            m_ids = *knownIds;
+        } else {
+            SqliteStatement query(db, select.rowIdQuery);
+            query.bindNamed(parameters);
+            while (query.step())
+                m_ids.push_back(query.integer(0));
+        }
         QStringList columns;
         for (const FieldInfo &field : std::as_const(m_fields))
             columns << SqlText::quoteIdentifier(field.name);
@@ -310,10 +314,11 @@ private:
 } // namespace
 
 std::unique_ptr<RowSource> RowSource::open(sqlite3 *db, const QString &statement,
-                                           const QHash<QString, QVariant> &parameters)
+                                           const QHash<QString, QVariant> &parameters,
+                                           const std::vector<qint64> *knownIds)
 {
     const auto select = SqlText::tableSelect(statement);
     if (select && isTable(db, select->table))
-        return std::make_unique<TableRows>(db, *select, parameters);
+        return std::make_unique<TableRows>(db, *select, parameters, knownIds);
     return std::make_unique<ResultRows>(db, statement, parameters);
 }

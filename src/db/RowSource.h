@@ -21,9 +21,11 @@ class RowSource
 public:
     virtual ~RowSource() = default;
 
-    // Runs the statement (parameters keyed by lower-case name).
+    // Runs the statement (parameters keyed by lower-case name). knownIds, when given, are
+    // the ids a statement over one table gives, so that it need not run.
     static std::unique_ptr<RowSource> open(sqlite3 *db, const QString &statement,
-                                           const QHash<QString, QVariant> &parameters);
+                                           const QHash<QString, QVariant> &parameters,
+                                           const std::vector<qint64> *knownIds = nullptr);
 
     const QList<FieldInfo> &fields() const { return m_fields; }
     // The ids of the result, in the statement's order.
