@@ -190,6 +190,13 @@ bool SqliteStatement::isNull(int column) const
     return sqlite3_column_type(m_statement, column) == SQLITE_NULL;
 }
 
+std::string_view SqliteStatement::utf8(int column) const
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+    return text ? std::string_view(text, std::size_t(sqlite3_column_bytes(m_statement, column)))
+                : std::string_view();
+}
+
 QVariant SqliteStatement::value(int column, const FieldInfo &field) const
 {
     return field.declared ? typedValue(m_statement, column, field.type)

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <string_view>
+
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -34,6 +36,9 @@ public:
     QString declaredType(int column) const;
     qint64 integer(int column) const;
     bool isNull(int column) const;
+    // The column as the store's own text functions (LIKE among them) read it: UTF-8,
+    // numbers as text. Valid until the next step.
+    std::string_view utf8(int column) const;
     // The column read as the field says.
     QVariant value(int column, const FieldInfo &field) const;
 
