@@ -1,0 +1,217 @@
+#include "browse/SearchIndex.h"
+
+#include "db/Connection.h"
+#include "db/DatabaseError.h"
+#include "db/SqlText.h"
+#include "db/SqliteStatement.h"
+
+#include <algorithm>
+
+namespace {
+
+void run(sqlite3 *db, const QString &sql)
+{
+    SqliteStatement(db, sql).run();
+}
+
+qint64 dataVersion(sqlite3 *db)
+{
+    SqliteStatement version(db, QStringLiteral("pragma data_version"));
+    version.step();
+    return version.integer(0);
+}
+
+} // namespace
+
+SearchIndex::SearchIndex(Connection &connection, const QString &table, const QStringList &columns)
+    : m_connection(connection), m_table(table), m_columns(columns),
+      m_changes(QStringLiteral("kelvane_changed_%1_%2")
+                    .arg(QString::fromLatin1(table.toUtf8().toHex()), QString::number(quintptr(this), 16)))
+{
+    Q_ASSERT(columns.size() <= 32);
+}
+
+SearchIndex::~SearchIndex()
+{
+    dropTriggers();
+}
+
+std::vector<qint64> SearchIndex::matchingIds(const std::vector<LikePattern> &patterns)
+{
+    Q_ASSERT(patterns.size() == std::size_t(m_columns.size()));
+    refresh();
+    std::vector<qint64> ids;
+    const bool samePattern = std::all_of(patterns.cbegin(), patterns.cend(), [&](const LikePattern &p) {
+        return &p == &patterns.front() || (p.isContains() && patterns.front().isContains() &&
+                                           p.containedText() == patterns.front().containedText());
+    });
+    // The usual search, one typed text in every column: one pass over each row's values,
+    // which are kept apart by NULs that no pattern's text can hold.
+    if (samePattern && patterns.front().isContains()) {
+        const std::string_view wanted = patterns.front().containedText();
+        for (auto row = m_rows.crbegin(); row != m_rows.crend(); ++row) {
+            if (textOf(*row).find(wanted) != std::string_view::npos)
+                ids.push_back(row->id);
+        }
+        return ids;
+    }
+    for (auto row = m_rows.crbegin(); row != m_rows.crend(); ++row) {
+        if (rowMatches(*row, patterns))
+            ids.push_back(row->id);
+    }
+    return ids;
+}
+
+bool SearchIndex::rowMatches(const Row &row, const std::vector<LikePattern> &patterns) const
+{
+    const std::string_view text = textOf(row);
+    std::size_t start = 0;
+    for (std::size_t column = 0; column < patterns.size(); ++column) {
+        const std::size_t end = text.find('\0', start);
+        if ((row.present & (1u << column)) && patterns[column].matches(text.substr(start, end - start)))
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+void SearchIndex::refresh()
+{
+    sqlite3 *db = m_connection.handle();
+    // A reopened connection has lost its temporary triggers, and another connection's
+    // writes never pass them: both mean reading the table again.
+    if (db != m_db || !triggersInstalled(db) || dataVersion(db) != m_dataVersion)
+        rebuild(db);
+    else
+        readChangedRows(db);
+}
+
+bool SearchIndex::triggersInstalled(sqlite3 *db) const
+{
+    SqliteStatement query(db, QStringLiteral("select count(*) from sqlite_temp_master where name in "
+                                             "(?1, ?1 || '_inserted', ?1 || '_updated', ?1 || '_deleted')"));
+    query.bind(1, m_changes);
+    query.step();
+    return query.integer(0) == 4;
+}
+
+void SearchIndex::installTriggers(sqlite3 *db)
+{
+    const QString changes = SqlText::quoteIdentifier(m_changes);
+    const QString table = SqlText::quoteIdentifier(m_table);
+    const auto trigger = [&](const QString &suffix, const QString &event, const QString &body) {
+        run(db, QStringLiteral("create temp trigger if not exists %1 after %2 on %3 begin %4 end")
+                    .arg(SqlText::quoteIdentifier(m_changes + suffix), event, table, body));
+    };
+    const QString note = QStringLiteral("insert or ignore into %1 values (%2.rowid);").arg(changes);
+    run(db, QStringLiteral("create temp table if not exists %1 (id integer primary key)").arg(changes));
+    trigger(QStringLiteral("_inserted"), QStringLiteral("insert"), note.arg(QStringLiteral("new")));
+    trigger(QStringLiteral("_updated"), QStringLiteral("update"),
+            note.arg(QStringLiteral("old")) + note.arg(QStringLiteral("new")));
+    trigger(QStringLiteral("_deleted"), QStringLiteral("delete"), note.arg(QStringLiteral("old")));
+}
+
+void SearchIndex::dropTriggers() noexcept
+{
+    try {
+        if (!m_db || !m_connection.isOpen() || m_connection.handle() != m_db)
+            return;
+        for (const QString &suffix : {QStringLiteral("_inserted"), QStringLiteral("_updated"),
+                                      QStringLiteral("_deleted")})
+            run(m_db, QStringLiteral("drop trigger if exists temp.%1")
+                          .arg(SqlText::quoteIdentifier(m_changes + suffix)));
+        run(m_db, QStringLiteral("drop table if exists temp.%1").arg(SqlText::quoteIdentifier(m_changes)));
+    } catch (const DatabaseError &) {
+        // Temporary objects go with the connection anyway.
+    }
+}
+
+SearchIndex::Row SearchIndex::readRow(const SqliteStatement &query)
+{
+    Row row{query.integer(0), quint32(m_text.size()), 0, 0};
+    for (int column = 0; column < m_columns.size(); ++column) {
+        if (!query.isNull(column + 1)) {
+            row.present |= 1u << column;
+            m_text += LikePattern::prepare(query.utf8(column + 1));
+        }
+        m_text += '\0';
+    }
+    row.length = quint32(m_text.size() - row.offset);
+    return row;
+}
+
+QString SearchIndex::selectColumns() const
+{
+    QStringList columns;
+    for (const QString &column : std::as_const(m_columns))
+        columns << SqlText::quoteIdentifier(column);
+    return QStringLiteral("select rowid, %1 from %2")
+        .arg(columns.join(u','), SqlText::quoteIdentifier(m_table));
+}
+
+void SearchIndex::rebuild(sqlite3 *db)
+{
+    m_db = nullptr;
+    m_rows.clear();
+    m_text.clear();
+    m_wasted = 0;
+    installTriggers(db);
+    run(db, QStringLiteral("delete from temp.%1").arg(SqlText::quoteIdentifier(m_changes)));
+    // Taken before reading, so that a write by another program while we read is not missed.
+    const qint64 version = dataVersion(db);
+    SqliteStatement query(db, selectColumns() + QStringLiteral(" order by rowid"));
+    while (query.step())
+        m_rows.push_back(readRow(query));
+    m_dataVersion = version;
+    m_db = db;
+}
+
+void SearchIndex::readChangedRows(sqlite3 *db)
+{
+    const QString changes = SqlText::quoteIdentifier(m_changes);
+    std::vector<qint64> changed;
+    {
+        SqliteStatement query(db, QStringLiteral("select id from temp.%1").arg(changes));
+        while (query.step())
+            changed.push_back(query.integer(0));
+    }
+    if (changed.empty())
+        return;
+    const QString select = selectColumns() + QStringLiteral(" where rowid = ?1");
+    for (const qint64 id : changed) {
+        auto at = std::lower_bound(m_rows.begin(), m_rows.end(), id,
+                                   [](const Row &row, qint64 wanted) { return row.id < wanted; });
+        const bool known = at != m_rows.end() && at->id == id;
+        if (known)
+            m_wasted += at->length;
+        SqliteStatement query(db, select);
+        query.bind(1, id);
+        if (query.step()) {
+            const Row row = readRow(query);
+            if (known)
+                *at = row;
+            else
+                m_rows.insert(at, row);
+        } else if (known) {
+            m_rows.erase(at);
+        }
+    }
+    run(db, QStringLiteral("delete from temp.%1").arg(changes));
+    compactIfWasteful();
+}
+
+// Changed rows are appended to the text; the old values stay until they outweigh the rest.
+void SearchIndex::compactIfWasteful()
+{
+    if (m_wasted < (1u << 20) || m_wasted < m_text.size() / 2)
+        return;
+    std::string text;
+    text.reserve(m_text.size() - m_wasted);
+    for (Row &row : m_rows) {
+        const std::string_view values = textOf(row);
+        row.offset = quint32(text.size());
+        text += values;
+    }
+    m_text = std::move(text);
+    m_wasted = 0;
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "browse/LikePattern.h"
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+#include <string>
+#include <vector>
+
+class Connection;
+class SqliteStatement;
+struct sqlite3;
+
+// A copy in memory of some columns of one table, by row id, each value as the store's LIKE
+// reads it, so that a search of them reads nothing from the store. It is brought up to
+// date before every use: writes made through this connection are followed row by row
+// (temporary triggers note the row ids), and a write by any other connection (another copy
+// of the program on the same file) makes it read the table again.
+class SearchIndex final
+{
+    Q_DISABLE_COPY_MOVE(SearchIndex)
+public:
+    SearchIndex(Connection &connection, const QString &table, const QStringList &columns);
+    ~SearchIndex();
+
+    // Row ids, highest first, of the rows where columns[i] matches patterns[i] for at least
+    // one i; a NULL matches no pattern. Throws DatabaseError when the table cannot be read.
+    std::vector<qint64> matchingIds(const std::vector<LikePattern> &patterns);
+
+    // Brings the copy up to date now.
+    void refresh();
+    qsizetype rowCount() const { return qsizetype(m_rows.size()); }
+
+private:
+    struct Row
+    {
+        qint64 id;
+        quint32 offset; // in m_text: the columns' prepared values, each followed by NUL
+        quint32 length;
+        quint32 present; // bit i: column i is not NULL
+    };
+
+    void rebuild(sqlite3 *db);
+    void readChangedRows(sqlite3 *db);
+    void installTriggers(sqlite3 *db);
+    void dropTriggers() noexcept;
+    bool triggersInstalled(sqlite3 *db) const;
+    QString selectColumns() const;
+    Row readRow(const SqliteStatement &query);
+    void compactIfWasteful();
+    bool rowMatches(const Row &row, const std::vector<LikePattern> &patterns) const;
+    std::string_view textOf(const Row &row) const { return {m_text.data() + row.offset, row.length}; }
+
+    Connection &m_connection;
+    QString m_table;
+    QStringList m_columns;
+    QString m_changes; // name of the temporary table of changed row ids
+    sqlite3 *m_db = nullptr; // the handle the copy and the triggers belong to
+    qint64 m_dataVersion = -1;
+    std::vector<Row> m_rows; // by id, ascending
+    std::string m_text;
+    std::size_t m_wasted = 0;
+};
