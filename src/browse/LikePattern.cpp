@@ -69,16 +69,63 @@ std::size_t characterLength(unsigned char lead)
     return 7;
 }
 
+// Length of the well-formed UTF-8 character at text[i] that the store reads as itself;
+// 0 for anything it would read otherwise.
+std::size_t plainCharacter(std::string_view text, std::size_t i)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
+    const unsigned char lead = byte(0);
+    std::size_t length = lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+    if (length == 0 || text.size() - i < length)
+        return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        if (!isContinuation(byte(k)))
+            return 0;
+    }
+    // Nothing more may follow that the store would take into the same character.
+    if (text.size() - i > length && isContinuation(byte(length)))
+        return 0;
+    if (length == 3) {
+        const std::uint32_t c = (lead & 0x0Fu) << 12 | (byte(1) & 0x3Fu) << 6 | (byte(2) & 0x3Fu);
+        if (c < 0x800 || (c & 0xFFFFF800) == 0xD800 || (c & 0xFFFFFFFE) == 0xFFFE)
+            return 0;
+    } else if (length == 4) {
+        const std::uint32_t c = (lead & 0x07u) << 18 | (byte(1) & 0x3Fu) << 12 | (byte(2) & 0x3Fu) << 6;
+        if (c < 0x10000 || c > 0x10FFFF || (c & 0xFFFE) == 0xFFFE)
+            return 0;
+    }
+    return length;
+}
+
 } // namespace
 
 std::string LikePattern::prepare(std::string_view utf8)
 {
-    const std::size_t end = std::min(utf8.find('\0'), utf8.size());
     std::string out;
-    out.reserve(end);
+    prepare(utf8, out);
+    return out;
+}
+
+void LikePattern::prepare(std::string_view utf8, std::string &out)
+{
+    const std::size_t end = std::min(utf8.find('\0'), utf8.size());
+    utf8 = utf8.substr(0, end);
+    out.reserve(out.size() + end);
     std::size_t i = 0;
     while (i < end) {
-        const auto byte = static_cast<unsigned char>(utf8[i++]);
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        if (byte < 0x80) {
+            out += byte >= 'A' && byte <= 'Z' ? char(byte + ('a' - 'A')) : char(byte);
+            ++i;
+            continue;
+        }
+        // Well-formed text, by far the most common, is kept as it is.
+        if (const std::size_t length = plainCharacter(utf8, i)) {
+            out.append(utf8.data() + i, length);
+            i += length;
+            continue;
+        }
+        ++i;
         if (byte < 0x80) {
             out += byte >= 'A' && byte <= 'Z' ? char(byte + ('a' - 'A')) : char(byte);
             continue;
@@ -96,12 +143,11 @@ std::string LikePattern::prepare(std::string_view utf8)
         }
         encode(c, out);
     }
-    return out;
 }
 
-LikePattern::LikePattern(std::string_view utf8)
+LikePattern::LikePattern(std::string_view utf8) : m_text(prepare(utf8))
 {
-    const std::string pattern = prepare(utf8);
+    const std::string &pattern = m_text;
     Segment segment;
     const auto addLiteral = [&segment](std::string_view bytes) {
         if (segment.atoms.empty() || segment.atoms.back().literal.empty())

@@ -20,12 +20,16 @@ public:
 
     // The form in which texts are matched: prepare once, match often.
     static std::string prepare(std::string_view utf8);
+    // The same, appended to out.
+    static void prepare(std::string_view utf8, std::string &out);
 
     // text: a prepared text.
     bool matches(std::string_view text) const;
 
     // Matches every text, the empty one included ("%", "%%").
     bool matchesEveryText() const;
+    // Two patterns with the same text match the same texts.
+    const std::string &text() const { return m_text; }
     // "%", a text without wildcards, "%": matches exactly the texts that contain it.
     bool isContains() const { return m_contains; }
     // The text of a contains pattern, prepared.
@@ -49,6 +53,7 @@ private:
     static std::size_t matchAt(const Segment &segment, std::string_view text, std::size_t at);
     static std::size_t find(const Segment &segment, std::string_view text, std::size_t from);
 
+    std::string m_text; // prepared
     std::vector<Segment> m_segments; // one more than there are runs of "%"
     bool m_contains = false;
     std::string m_containedText;

@@ -41,16 +41,23 @@ std::vector<qint64> SearchIndex::matchingIds(const std::vector<LikePattern> &pat
     Q_ASSERT(patterns.size() == std::size_t(m_columns.size()));
     refresh();
     std::vector<qint64> ids;
-    const bool samePattern = std::all_of(patterns.cbegin(), patterns.cend(), [&](const LikePattern &p) {
-        return &p == &patterns.front() || (p.isContains() && patterns.front().isContains() &&
-                                           p.containedText() == patterns.front().containedText());
-    });
+    const LikePattern &first = patterns.front();
+    const bool samePattern = std::all_of(patterns.cbegin(), patterns.cend(),
+                                         [&](const LikePattern &p) { return p.text() == first.text(); });
     // The usual search, one typed text in every column: one pass over each row's values,
     // which are kept apart by NULs that no pattern's text can hold.
-    if (samePattern && patterns.front().isContains()) {
-        const std::string_view wanted = patterns.front().containedText();
+    if (samePattern && first.isContains()) {
+        const std::string &wanted = first.containedText();
         for (auto row = m_rows.crbegin(); row != m_rows.crend(); ++row) {
-            if (textOf(*row).find(wanted) != std::string_view::npos)
+            const std::string_view text = textOf(*row);
+            if (text.find(wanted) != std::string_view::npos)
+                ids.push_back(row->id);
+        }
+        return ids;
+    }
+    if (samePattern && first.matchesEveryText()) {
+        for (auto row = m_rows.crbegin(); row != m_rows.crend(); ++row) {
+            if (row->present != 0)
                 ids.push_back(row->id);
         }
         return ids;
@@ -132,7 +139,7 @@ SearchIndex::Row SearchIndex::readRow(const SqliteStatement &query)
     for (int column = 0; column < m_columns.size(); ++column) {
         if (!query.isNull(column + 1)) {
             row.present |= 1u << column;
-            m_text += LikePattern::prepare(query.utf8(column + 1));
+            LikePattern::prepare(query.utf8(column + 1), m_text);
         }
         m_text += '\0';
     }
