@@ -487,8 +487,7 @@ void TForm1::connectHandlers()
     connect(N4, &QAction::triggered, this, m_guard.guarded([this] { N4Click(); }));
     connect(SpeedButton1, &QToolButton::clicked, this, m_guard.guarded([this] { SpeedButton1Click(); }));
     connect(SpeedButton2, &QToolButton::clicked, this, m_guard.guarded([this] { SpeedButton2Click(); }));
-    // Dataset notifications arrive inside some event's handler, whose guard sees their errors.
-    connect(titleqry.get(), &Dataset::changed, this, &TForm1::titledstDataChange);
+    connectEntryHandlers();
 }
 
 void TForm1::FormCreate()
@@ -583,11 +582,6 @@ bool TForm1::handleEnterKey(QObject *watched, QEvent *event)
     }
     focusNextChild();
     return true;
-}
-
-void TForm1::titledstDataChange()
-{
-    hgrid->setReadOnly(chk->isChecked());
 }
 
 void TForm1::prnbtnClick()

@@ -159,8 +159,31 @@ private:
     void FormClose();
     bool handleEnterKey(QObject *watched, QEvent *event);
 
-    void titledstDataChange();
+    // Invoice entry: the commands of the edit page and the reactions that keep the
+    // amounts, taxes and totals right (TForm1Entry.cpp).
+    void connectEntryHandlers();
+    void addbtnClick();
+    void copybtnClick();
+    void savebtnClick();
+    void delbtnClick();
     void hgridEnter();
+    void N1Click();
+    void N2Click();
+    void N7Click();
+    void kpEnter();
+    void kpChange(QDate date);
+    void titledstDataChange();
+    void detaildstDataChange();
+    void detailqryDSDesigner4Change();
+    void detailqryDSDesigner5Change();
+    void detailqryDSDesigner6Change();
+    void detailqryDSDesigner7Change();
+    void DBLookupComboBox1Click();
+    void DBLookupComboBox2Click();
+    void reopenLines();
+    void CopyParty(const Dataset &party, const QStringList &headerColumns);
+    void CopyLines(const QString &sourceCid, const QString &newCid);
+
     void prnbtnClick();
     void N4Click();
     void SpeedButton1Click();

@@ -1,3 +1,4 @@
+#include "Interaction.h"
 #include "RunningProgram.h"
 #include "db/Dataset.h"
 #include "entry/ui/Tghdwform.h"
@@ -257,7 +258,7 @@ void TestMainWindow::closeAnsweredNoWritesNothing()
     // The lines opened at start-up already put the header into editing.
     QVERIFY(form.titleqry->isEditing());
     form.ghmc->setFocus();
-    QTest::keyClicks(form.ghmc, QStringLiteral("改"));
+    typeText(form.ghmc, QStringLiteral("改"));
     program.prompt.answer({false});
     QVERIFY(form.close());
     QCOMPARE(program.prompt.shown().size(), 1);
