@@ -84,5 +84,12 @@ void GridDelegate::write(const QPersistentModelIndex &index, const QString &text
             value = number;
         }
     }
-    m_guard.run([&] { m_model.setData(index, value); });
+    // A value the row cannot take (an amount out of range, say) leaves the cell as it was,
+    // so the line does not keep a quantity whose amount was refused.
+    const QVariant before = m_model.rawValue(index.row(), index.column());
+    if (m_guard.run([&] { m_model.setData(index, value); }))
+        return;
+    m_guard.run([&] { m_model.setData(index, before); });
+    if (auto *line = qobject_cast<QLineEdit *>(m_editor.data()))
+        line->setText(index.data(Qt::EditRole).toString());
 }
