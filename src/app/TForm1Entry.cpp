@@ -99,6 +99,8 @@ void TForm1::copybtnClick()
     titleqry->updateBatch();
     CopyLines(sourceCid, cid->text());
     reopenLines();
+    // The copy is stored whole: its totals follow the lines it has just been given.
+    titleqry->updateBatch();
     m_prompt.notice(QStringLiteral("信息"), QStringLiteral("资料已复制"));
 }
 
