@@ -1,8 +1,36 @@
 #include "app/InvoiceColumns.h"
 
+#include "entry/ColumnTotals.h"
+#include "entry/NumberFormat.h"
+
 namespace InvoiceColumns {
 
-QList<GridColumn> lines(const std::array<int, 8> &widths)
+namespace {
+
+// Quantities and rates; the quantity total arrives as money.
+QString general(const QVariant &value)
+{
+    if (value.isNull())
+        return {};
+    if (value.typeId() == qMetaTypeId<Money>())
+        return NumberFormat::general(value.value<Money>().toDouble());
+    return NumberFormat::general(value.toDouble());
+}
+
+GridColumn::Format optionalDigits(int decimals)
+{
+    return [decimals](const QVariant &value) {
+        if (value.isNull())
+            return QString();
+        if (value.typeId() == qMetaTypeId<Money>())
+            return NumberFormat::optionalDigits(value.value<Money>(), decimals);
+        return NumberFormat::optionalDigits(value.toDouble(), decimals);
+    };
+}
+
+} // namespace
+
+QList<GridColumn> lines(const std::array<int, 8> &widths, const ColumnTotals &totals)
 {
     const QStringList fields{QStringLiteral("货物应税名称"), QStringLiteral("规格型号"),
                              QStringLiteral("单位"),         QStringLiteral("数量"),
@@ -17,8 +45,19 @@ QList<GridColumn> lines(const std::array<int, 8> &widths)
     }
     columns[0].footer = GridColumn::Footer::Text;
     columns[0].footerText = QStringLiteral("合  计：");
-    for (int sum : {3, 5, 7})
-        columns[sum].footer = GridColumn::Footer::Sum;
+    const QList<std::pair<int, ColumnTotals::Position>> sums{
+        {3, ColumnTotals::Quantity}, {5, ColumnTotals::Amount}, {7, ColumnTotals::Tax}};
+    for (const auto &[column, position] : sums) {
+        columns[column].footer = GridColumn::Footer::Value;
+        columns[column].footerValue = [&totals, position] {
+            return QVariant::fromValue(totals.total(position));
+        };
+    }
+    columns[3].format = general;
+    columns[4].format = optionalDigits(NumberFormat::UnitPriceDecimals);
+    columns[5].format = optionalDigits(NumberFormat::AmountDecimals);
+    columns[6].format = general;
+    columns[7].format = optionalDigits(NumberFormat::AmountDecimals);
     // Amount and tax follow quantity, price and rate; nobody types them.
     columns[5].readOnly = true;
     columns[7].readOnly = true;

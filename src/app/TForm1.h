@@ -3,10 +3,10 @@
 #include "db/Connection.h"
 
 #include <QWidget>
-
 #include <array>
 #include <memory>
 
+class ColumnTotals;
 class Dataset;
 class DatePicker;
 class DbCheckBox;
@@ -58,6 +58,8 @@ public:
     Connection cnn;
     std::unique_ptr<Dataset> titleqry;
     std::unique_ptr<Dataset> detailqry;
+    // The line grid's footer sums, read by the header totals and the printouts.
+    std::unique_ptr<ColumnTotals> columnTotals;
     std::unique_ptr<Dataset> Aqry;
     std::unique_ptr<Dataset> ghqry;
     std::unique_ptr<Dataset> xhqry;
@@ -159,8 +161,32 @@ private:
     void FormClose();
     bool handleEnterKey(QObject *watched, QEvent *event);
 
-    void titledstDataChange();
+    // Invoice entry: the commands of the edit page and the reactions that keep the
+    // amounts, taxes and totals right (TForm1Entry.cpp).
+    void connectEntryHandlers();
+    void addbtnClick();
+    void copybtnClick();
+    void savebtnClick();
+    void delbtnClick();
     void hgridEnter();
+    void N1Click();
+    void N2Click();
+    void N7Click();
+    void hgridDeleteRow();
+    void kpEnter();
+    void kpChange(QDate date);
+    void titledstDataChange();
+    void detaildstDataChange();
+    void detailqryDSDesigner4Change();
+    void detailqryDSDesigner5Change();
+    void detailqryDSDesigner6Change();
+    void detailqryDSDesigner7Change();
+    void DBLookupComboBox1Click();
+    void DBLookupComboBox2Click();
+    void reopenLines();
+    void CopyParty(const Dataset &party, const QStringList &headerColumns);
+    void CopyLines(const QString &sourceCid, const QString &newCid);
+
     void prnbtnClick();
     void N4Click();
     void SpeedButton1Click();

@@ -18,8 +18,7 @@ bool isNumberColumn(FieldType type)
 
 GridDelegate::GridDelegate(DatasetModel &model, ErrorGuard &guard, QObject *parent)
     : QStyledItemDelegate(parent), m_model(model), m_guard(guard)
-{
-}
+{}
 
 QWidget *GridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &,
                                     const QModelIndex &index) const
@@ -64,7 +63,8 @@ void GridDelegate::setEditorData(QWidget *editor, const QModelIndex &index) cons
 }
 
 // Everything typed is written already.
-void GridDelegate::setModelData(QWidget *, QAbstractItemModel *, const QModelIndex &) const {}
+void GridDelegate::setModelData(QWidget *, QAbstractItemModel *, const QModelIndex &) const
+{}
 
 void GridDelegate::write(const QPersistentModelIndex &index, const QString &text) const
 {
@@ -84,5 +84,12 @@ void GridDelegate::write(const QPersistentModelIndex &index, const QString &text
             value = number;
         }
     }
-    m_guard.run([&] { m_model.setData(index, value); });
+    // A value the row cannot take (an amount out of range, say) leaves the cell as it was,
+    // so the line does not keep a quantity whose amount was refused.
+    const QVariant before = m_model.rawValue(index.row(), index.column());
+    if (m_guard.run([&] { m_model.setData(index, value); }))
+        return;
+    m_guard.run([&] { m_model.setData(index, before); });
+    if (auto *line = qobject_cast<QLineEdit *>(m_editor.data()))
+        line->setText(index.data(Qt::EditRole).toString());
 }
