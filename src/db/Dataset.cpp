@@ -265,19 +265,41 @@ struct Dataset::Private
             return;
         }
         const std::vector<SortKey> keys = parseSort(sortText);
-        std::vector<std::vector<QVariant>> columns;
-        for (const SortKey &key : keys)
-            columns.push_back(source->columnValues(key.field, statementOrder));
-        std::vector<qsizetype> positions(statementOrder.size());
-        std::iota(positions.begin(), positions.end(), 0);
-        std::stable_sort(positions.begin(), positions.end(), [&](qsizetype a, qsizetype b) {
-            for (size_t k = 0; k < keys.size(); ++k) {
-                const int c = FieldValue::compare(columns[k][a], columns[k][b]);
-                if (c != 0)
-                    return keys[k].descending ? c > 0 : c < 0;
+        const std::size_t count = statementOrder.size();
+        // Each value is readied for ordering once, not at every comparison; the rows are
+        // sorted with their first key beside them, so that comparing reads memory in order.
+        std::vector<std::vector<QString>> texts(keys.size(), std::vector<QString>(count));
+        std::vector<std::vector<FieldValue::OrderKey>> columns;
+        for (std::size_t k = 0; k < keys.size(); ++k) {
+            const std::vector<QVariant> values = source->columnValues(keys[k].field, statementOrder);
+            std::vector<FieldValue::OrderKey> column(count);
+            for (std::size_t i = 0; i < count; ++i)
+                column[i] = FieldValue::orderKey(values[i], texts[k][i]);
+            columns.push_back(std::move(column));
+        }
+        struct Item
+        {
+            FieldValue::OrderKey key;
+            qsizetype position;
+        };
+        std::vector<Item> items(count);
+        for (std::size_t i = 0; i < count; ++i)
+            items[i] = {columns[0][i], qsizetype(i)};
+        const auto before = [](bool descending, int c) { return descending ? c > 0 : c < 0; };
+        // Equal values keep the statement's order.
+        std::sort(items.begin(), items.end(), [&](const Item &a, const Item &b) {
+            if (const int c = FieldValue::compare(a.key, b.key))
+                return before(keys[0].descending, c);
+            for (std::size_t k = 1; k < keys.size(); ++k) {
+                if (const int c = FieldValue::compare(columns[k][a.position], columns[k][b.position]))
+                    return before(keys[k].descending, c);
             }
-            return false;
+            return a.position < b.position;
         });
+        std::vector<qsizetype> positions;
+        positions.reserve(count);
+        for (const Item &item : items)
+            positions.push_back(item.position);
         order.clear();
         order.reserve(positions.size());
         for (qsizetype p : positions)

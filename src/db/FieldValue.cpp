@@ -275,52 +275,92 @@ QVariant convert(const FieldInfo &field, const QVariant &input)
     return toText(field, input, kind);
 }
 
-int compare(const QVariant &a, const QVariant &b)
+// The form QDate::toString(Qt::ISODate) gives, made without its general formatting.
+QString isoDate(QDate date)
 {
-    auto rank = [](Kind kind) {
-        switch (kind) {
-        case Kind::Null:
-            return 0;
-        case Kind::Integral:
-        case Kind::Real:
-        case Kind::Currency:
-            return 1;
-        case Kind::Text:
-        case Kind::Date:
-            return 2;
-        case Kind::Other:
-            break;
-        }
-        return 3;
+    if (date.year() < 0 || date.year() > 9999)
+        return date.toString(Qt::ISODate);
+    QString text(10, u'-');
+    const auto put = [&text](int at, int value, int digits) {
+        for (int i = digits - 1; i >= 0; --i, value /= 10)
+            text[at + i] = QChar(u'0' + value % 10);
     };
-    const Kind ka = kindOf(a);
-    const Kind kb = kindOf(b);
-    if (rank(ka) != rank(kb))
-        return rank(ka) < rank(kb) ? -1 : 1;
+    put(0, date.year(), 4);
+    put(5, date.month(), 2);
+    put(8, date.day(), 2);
+    return text;
+}
+
+OrderKey orderKey(const QVariant &value, QString &text)
+{
+    OrderKey key;
+    const Kind kind = kindOf(value);
+    key.kind = int(kind);
+    switch (kind) {
+    case Kind::Null:
+        key.rank = 0;
+        break;
+    case Kind::Integral:
+        key.rank = 1;
+        key.integral = value.toLongLong();
+        key.real = value.toDouble();
+        break;
+    case Kind::Real:
+        key.rank = 1;
+        key.real = value.toDouble();
+        break;
+    case Kind::Currency:
+        key.rank = 1;
+        key.integral = value.value<Money>().raw();
+        key.real = value.value<Money>().toDouble();
+        break;
+    case Kind::Text:
+    case Kind::Date:
+        key.rank = 2;
+        text = value.typeId() == QMetaType::QDate ? isoDate(value.toDate()) : value.toString();
+        break;
+    case Kind::Other:
+        key.rank = 3;
+        text = value.toString();
+        break;
+    }
+    if (key.rank < 2)
+        return key;
+    key.text = &text;
+    // Units past the end count as 0, so that a difference here is one QString::compare
+    // would find first; equal heads leave it to the whole texts.
+    for (qsizetype i = 0; i < 8 && i < text.size(); ++i)
+        key.head[i / 4] |= quint64(text.at(i).unicode()) << (16 * (3 - i % 4));
+    return key;
+}
+
+int compare(const OrderKey &a, const OrderKey &b)
+{
     auto order = [](auto x, auto y) { return x < y ? -1 : (y < x ? 1 : 0); };
-    switch (rank(ka)) {
+    if (a.rank != b.rank)
+        return order(a.rank, b.rank);
+    switch (a.rank) {
     case 0:
         return 0;
     case 1:
-        if (ka == Kind::Currency && kb == Kind::Currency)
-            return order(a.value<Money>().raw(), b.value<Money>().raw());
-        if (ka == Kind::Integral && kb == Kind::Integral)
-            return order(a.toLongLong(), b.toLongLong());
-        {
-            auto number = [](const QVariant &v, Kind k) {
-                return k == Kind::Currency ? v.value<Money>().toDouble() : v.toDouble();
-            };
-            return order(number(a, ka), number(b, kb));
-        }
-    case 2: {
-        auto text = [](const QVariant &v) {
-            return v.typeId() == QMetaType::QDate ? v.toDate().toString(Qt::ISODate) : v.toString();
-        };
-        return order(text(a).compare(text(b)), 0);
-    }
+        // Two exact values of one kind compare exactly; mixed kinds as doubles.
+        if (a.kind == b.kind && a.kind != int(Kind::Real))
+            return order(a.integral, b.integral);
+        return order(a.real, b.real);
     default:
-        return order(a.toString().compare(b.toString()), 0);
+        if (a.head[0] != b.head[0])
+            return order(a.head[0], b.head[0]);
+        if (a.head[1] != b.head[1])
+            return order(a.head[1], b.head[1]);
+        return order(a.text->compare(*b.text), 0);
     }
+}
+
+int compare(const QVariant &a, const QVariant &b)
+{
+    QString textA;
+    QString textB;
+    return compare(orderKey(a, textA), orderKey(b, textB));
 }
 
 } // namespace FieldValue

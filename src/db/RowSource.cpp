@@ -86,18 +86,25 @@ public:
 
     std::vector<QVariant> columnValues(int field, const std::vector<qint64> &ids) override
     {
-        QHash<qint64, qsizetype> position;
-        position.reserve(static_cast<qsizetype>(ids.size()));
+        // The table is read in row id order and matched against the wanted ids in the same
+        // order, which costs far less than looking each row up.
+        std::vector<std::pair<qint64, qsizetype>> wanted;
+        wanted.reserve(ids.size());
         for (qsizetype i = 0; i < static_cast<qsizetype>(ids.size()); ++i)
-            position.insert(ids[i], i);
+            wanted.emplace_back(ids[i], i);
+        std::sort(wanted.begin(), wanted.end());
         std::vector<QVariant> values(ids.size(), QVariant());
         SqliteStatement query(m_db, QStringLiteral("select rowid, ") +
                                         SqlText::quoteIdentifier(m_fields[field].name) +
-                                        QStringLiteral(" from ") + m_table);
-        while (query.step()) {
-            const auto it = position.constFind(query.integer(0));
-            if (it != position.cend())
-                values[*it] = query.value(1, m_fields[field]);
+                                        QStringLiteral(" from ") + m_table +
+                                        QStringLiteral(" order by rowid"));
+        auto next = wanted.cbegin();
+        while (next != wanted.cend() && query.step()) {
+            const qint64 id = query.integer(0);
+            while (next != wanted.cend() && next->first < id)
+                ++next;
+            for (; next != wanted.cend() && next->first == id; ++next)
+                values[next->second] = query.value(1, m_fields[field]);
         }
         return values;
     }
