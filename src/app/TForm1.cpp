@@ -3,6 +3,7 @@
 #include "app/ErrorGuard.h"
 #include "app/InvoiceColumns.h"
 #include "app/Prompt.h"
+#include "browse/ui/BrowsePage.h"
 #include "db/Dataset.h"
 #include "entry/ColumnTotals.h"
 #include "widgets/DatePicker.h"
@@ -89,6 +90,9 @@ TForm1::TForm1(Prompt &prompt, FileDialogs &fileDialogs, ErrorGuard &guard,
     createDatasets();
     buildWindow();
     connectHandlers();
+    m_browsePage = std::make_unique<BrowsePage>(
+        BrowsePage::Controls{*titleqry, *detailqry, *lcEdit, *DBGridEh2, *PageControl1, *TabSheet1},
+        m_guard);
     resize(914, 666);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 
+class BrowsePage;
 class ColumnTotals;
 class Dataset;
 class DatePicker;
@@ -200,4 +201,5 @@ private:
     QDialog *m_buyersWindow = nullptr;
     QDialog *m_sellersWindow = nullptr;
     bool m_activatedOnce = false;
+    std::unique_ptr<BrowsePage> m_browsePage;
 };

@@ -191,6 +191,18 @@ LikePattern::LikePattern(std::string_view utf8) : m_text(prepare(utf8))
         m_containedText = m_segments[1].atoms[0].literal;
 }
 
+std::string LikePattern::longestLiteral() const
+{
+    std::string longest;
+    for (const Segment &segment : m_segments) {
+        for (const Atom &atom : segment.atoms) {
+            if (atom.literal.size() > longest.size())
+                longest = atom.literal;
+        }
+    }
+    return longest;
+}
+
 bool LikePattern::matchesEveryText() const
 {
     return m_segments.size() == 2 && m_segments[0].isEmpty() && m_segments[1].isEmpty();

@@ -34,6 +34,8 @@ public:
     bool isContains() const { return m_contains; }
     // The text of a contains pattern, prepared.
     const std::string &containedText() const { return m_containedText; }
+    // The longest run of literal characters, prepared: every text that matches holds it.
+    std::string longestLiteral() const;
 
 private:
     // A run of literal characters, or of anyChars "_" when literal is empty.

@@ -6,6 +6,11 @@
 #include "db/SqliteStatement.h"
 
 #include <algorithm>
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -13,6 +18,72 @@ void run(sqlite3 *db, const QString &sql)
 {
     SqliteStatement(db, sql).run();
 }
+
+// Finds a text in a long run of bytes, fast however common its bytes are: the first and
+// the last byte of the text are compared sixteen places at once, and only where both fit
+// is the rest compared. A single byte is found with memchr.
+class TextScan
+{
+public:
+    TextScan(std::string_view text, std::string_view wanted) : m_text(text), m_wanted(wanted) {}
+
+    // hit(start) says where to go on looking.
+    template <typename Hit>
+    void forEachHit(Hit hit) const
+    {
+        if (m_wanted.size() == 1) {
+            scanOneByte(hit);
+            return;
+        }
+        const std::size_t last = m_wanted.size() - 1;
+        std::size_t at = 0;
+#ifdef __SSE2__
+        const __m128i first = _mm_set1_epi8(m_wanted.front());
+        const __m128i final = _mm_set1_epi8(m_wanted.back());
+        while (at + last + 16 <= m_text.size()) {
+            const auto load = [&](std::size_t offset) {
+                return _mm_loadu_si128(reinterpret_cast<const __m128i *>(m_text.data() + offset));
+            };
+            unsigned mask = unsigned(_mm_movemask_epi8(_mm_and_si128(
+                _mm_cmpeq_epi8(load(at), first), _mm_cmpeq_epi8(load(at + last), final))));
+            std::size_t next = at + 16;
+            while (mask) {
+                const std::size_t start = at + std::size_t(__builtin_ctz(mask));
+                mask &= mask - 1;
+                if (matchesAt(start)) {
+                    next = hit(start);
+                    break;
+                }
+            }
+            at = next;
+        }
+#endif
+        while (at + last < m_text.size()) {
+            at = matchesAt(at) ? hit(at) : at + 1;
+        }
+    }
+
+private:
+    bool matchesAt(std::size_t start) const
+    {
+        return m_text.compare(start, m_wanted.size(), m_wanted) == 0;
+    }
+
+    template <typename Hit>
+    void scanOneByte(Hit hit) const
+    {
+        std::size_t at = 0;
+        while (at < m_text.size()) {
+            const void *found = std::memchr(m_text.data() + at, m_wanted.front(), m_text.size() - at);
+            if (!found)
+                return;
+            at = hit(std::size_t(static_cast<const char *>(found) - m_text.data()));
+        }
+    }
+
+    std::string_view m_text;
+    std::string_view m_wanted;
+};
 
 qint64 dataVersion(sqlite3 *db)
 {
@@ -44,21 +115,21 @@ std::vector<qint64> SearchIndex::matchingIds(const std::vector<LikePattern> &pat
     const LikePattern &first = patterns.front();
     const bool samePattern = std::all_of(patterns.cbegin(), patterns.cend(),
                                          [&](const LikePattern &p) { return p.text() == first.text(); });
-    // The usual search, one typed text in every column: one pass over each row's values,
-    // which are kept apart by NULs that no pattern's text can hold.
-    if (samePattern && first.isContains()) {
-        const std::string &wanted = first.containedText();
-        for (auto row = m_rows.crbegin(); row != m_rows.crend(); ++row) {
-            const std::string_view text = textOf(*row);
-            if (text.find(wanted) != std::string_view::npos)
-                ids.push_back(row->id);
-        }
-        return ids;
-    }
     if (samePattern && first.matchesEveryText()) {
         for (auto row = m_rows.crbegin(); row != m_rows.crend(); ++row) {
             if (row->present != 0)
                 ids.push_back(row->id);
+        }
+        return ids;
+    }
+    // The usual search has one typed text in every column; then only rows that hold its
+    // longest literal part can match, and they are found in one pass over all values.
+    const std::string literal = samePattern ? first.longestLiteral() : std::string();
+    if (!literal.empty()) {
+        const std::vector<std::size_t> rows = rowsContaining(literal);
+        for (auto row = rows.crbegin(); row != rows.crend(); ++row) {
+            if (first.isContains() || rowMatches(m_rows[*row], patterns))
+                ids.push_back(m_rows[*row].id);
         }
         return ids;
     }
@@ -67,6 +138,30 @@ std::vector<qint64> SearchIndex::matchingIds(const std::vector<LikePattern> &pat
             ids.push_back(row->id);
     }
     return ids;
+}
+
+// Positions in m_rows of the rows whose values contain wanted, in one pass over all values;
+// a row once found is skipped to its end. Values end in NUL, which wanted never holds, so
+// a hit lies inside one row's values or inside space an older copy of a row left behind.
+std::vector<std::size_t> SearchIndex::rowsContaining(std::string_view wanted)
+{
+    if (!m_inOrder)
+        compact();
+    std::vector<std::size_t> found;
+    std::size_t row = 0;
+    // The row a hit at start belongs to, if any; the next place to look from.
+    const auto take = [&](std::size_t start) {
+        while (row < m_rows.size() && m_rows[row].offset + m_rows[row].length <= start)
+            ++row;
+        if (row == m_rows.size())
+            return m_text.size();
+        if (start < m_rows[row].offset)
+            return start + 1;
+        found.push_back(row);
+        return std::size_t(m_rows[row].offset + m_rows[row].length);
+    };
+    TextScan(m_text, wanted).forEachHit(take);
+    return found;
 }
 
 bool SearchIndex::rowMatches(const Row &row, const std::vector<LikePattern> &patterns) const
@@ -162,6 +257,7 @@ void SearchIndex::rebuild(sqlite3 *db)
     m_rows.clear();
     m_text.clear();
     m_wasted = 0;
+    m_inOrder = true;
     installTriggers(db);
     run(db, QStringLiteral("delete from temp.%1").arg(SqlText::quoteIdentifier(m_changes)));
     // Taken before reading, so that a write by another program while we read is not missed.
@@ -195,6 +291,8 @@ void SearchIndex::readChangedRows(sqlite3 *db)
         query.bind(1, id);
         if (query.step()) {
             const Row row = readRow(query);
+            // Appended at the end of the values: still in order only for a new last row.
+            m_inOrder = m_inOrder && !known && at == m_rows.end();
             if (known)
                 *at = row;
             else
@@ -210,8 +308,12 @@ void SearchIndex::readChangedRows(sqlite3 *db)
 // Changed rows are appended to the text; the old values stay until they outweigh the rest.
 void SearchIndex::compactIfWasteful()
 {
-    if (m_wasted < (1u << 20) || m_wasted < m_text.size() / 2)
-        return;
+    if (m_wasted >= (1u << 20) && m_wasted >= m_text.size() / 2)
+        compact();
+}
+
+void SearchIndex::compact()
+{
     std::string text;
     text.reserve(m_text.size() - m_wasted);
     for (Row &row : m_rows) {
@@ -221,4 +323,5 @@ void SearchIndex::compactIfWasteful()
     }
     m_text = std::move(text);
     m_wasted = 0;
+    m_inOrder = true;
 }

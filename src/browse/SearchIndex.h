@@ -49,7 +49,9 @@ private:
     bool triggersInstalled(sqlite3 *db) const;
     QString selectColumns() const;
     Row readRow(const SqliteStatement &query);
+    void compact();
     void compactIfWasteful();
+    std::vector<std::size_t> rowsContaining(std::string_view wanted);
     bool rowMatches(const Row &row, const std::vector<LikePattern> &patterns) const;
     std::string_view textOf(const Row &row) const { return {m_text.data() + row.offset, row.length}; }
 
@@ -62,4 +64,5 @@ private:
     std::vector<Row> m_rows; // by id, ascending
     std::string m_text;
     std::size_t m_wasted = 0;
+    bool m_inOrder = true; // the rows' values lie in m_text in the order of m_rows
 };
