@@ -1,16 +1,11 @@
 #pragma once
 
-#include <QDialog>
+#include "entry/ui/PartyDirectoryWindow.h"
 
-class TForm1;
-
-// The buyer directory window; its grid and buttons are still to come.
-class Tghdwform final : public QDialog
+// The buyer directory, over the main window's ghqry.
+class Tghdwform final : public PartyDirectoryWindow
 {
     Q_OBJECT
 public:
     explicit Tghdwform(TForm1 &mainWindow);
-
-private:
-    TForm1 &m_mainWindow;
 };

@@ -2,8 +2,9 @@
 
 #include "app/TForm1.h"
 
-Txhdwform::Txhdwform(TForm1 &mainWindow) : QDialog(&mainWindow), m_mainWindow(mainWindow)
+Txhdwform::Txhdwform(TForm1 &mainWindow)
+    : PartyDirectoryWindow(mainWindow, *mainWindow.xhqry,
+                           {QStringLiteral("Txhdwform"), QStringLiteral("销货单位"), QSize(750, 487),
+                            {200, 165, 165, 165}})
 {
-    setObjectName(QStringLiteral("Txhdwform"));
-    setWindowTitle(QStringLiteral("销货单位"));
 }

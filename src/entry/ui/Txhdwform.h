@@ -1,16 +1,11 @@
 #pragma once
 
-#include <QDialog>
+#include "entry/ui/PartyDirectoryWindow.h"
 
-class TForm1;
-
-// The seller directory window; its grid and buttons are still to come.
-class Txhdwform final : public QDialog
+// The seller directory, over the main window's xhqry.
+class Txhdwform final : public PartyDirectoryWindow
 {
     Q_OBJECT
 public:
     explicit Txhdwform(TForm1 &mainWindow);
-
-private:
-    TForm1 &m_mainWindow;
 };
