@@ -48,7 +48,7 @@ QString adaptStatement(sqlite3 *db, const QString &statement)
            columns.join(u',') + QStringLiteral(") ") + insert->select;
 }
 
-struct SortKey
+struct SortColumn
 {
     int field;
     bool descending;
@@ -66,8 +66,9 @@ struct Dataset::Private
     QHash<QString, QVariant> parameters; // by lower-case name
     State state = State::Inactive;
 
-    std::unique_ptr<RowSource> source;
-    QHash<QString, int> fieldIndex; // by lower-case name
+    std::unique_ptr<RowSource> source; // prepared while open
+    QString sourceStatement;
+    QHash<QString, int> fieldIndex; // by name as spelled and in lower case
     std::vector<qint64> statementOrder;
     std::vector<qint64> order;
     int current = -1;
@@ -101,7 +102,10 @@ struct Dataset::Private
 
     int field(const QString &column) const
     {
-        const auto it = fieldIndex.constFind(column.toLower());
+        // Callers nearly always spell the name as the table does; only then fold case.
+        auto it = fieldIndex.constFind(column);
+        if (it == fieldIndex.cend())
+            it = fieldIndex.constFind(column.toLower());
         if (it == fieldIndex.cend())
             throw DatabaseError(QStringLiteral("数据集中没有“%1”这一列").arg(column));
         return *it;
@@ -124,20 +128,56 @@ struct Dataset::Private
         return source->row(order, row).at(f);
     }
 
+    // Runs the statement; a statement run before keeps what it prepared.
     void load()
     {
         if (master)
             parameters.insert(masterKey.toLower(), master->d->masterValue(masterKey));
         const QString statement = SqlText::lowercaseParameters(sql.join(u'\n'));
-        auto loaded = RowSource::open(connection.handle(), statement, parameters);
-        source = std::move(loaded);
+        try {
+            if (!source || statement != sourceStatement) {
+                source.reset();
+                source = RowSource::prepare(connection.handle(), statement);
+                sourceStatement = statement;
+            }
+            source->run(parameters);
+        } catch (...) {
+            source.reset();
+            throw;
+        }
         fieldIndex.clear();
-        for (int i = 0; i < source->fields().size(); ++i)
+        for (int i = source->fields().size() - 1; i >= 0; --i) {
+            fieldIndex.insert(source->fields().at(i).name, i);
             fieldIndex.insert(source->fields().at(i).name.toLower(), i);
+        }
         statementOrder = source->ids();
         order = statementOrder;
         current = order.empty() ? -1 : 0;
         eof = order.empty();
+    }
+
+    // Drops the rows and any pending change; says so as closing does.
+    void dropRows()
+    {
+        dropPending();
+        fieldIndex.clear();
+        order.clear();
+        statementOrder.clear();
+        current = -1;
+        eof = true;
+        sortText.clear();
+        setState(State::Inactive);
+        emit q->closed();
+    }
+
+    // Close and open again, as the lines do when their header changes.
+    void rerun()
+    {
+        dropRows();
+        load();
+        setState(State::Browse);
+        refreshDetails();
+        notify(Change::Opened);
     }
 
     QVariant masterValue(const QString &key)
@@ -168,10 +208,8 @@ struct Dataset::Private
     {
         const QList<QPointer<Dataset>> linked = details;
         for (const QPointer<Dataset> &detail : linked) {
-            if (detail && detail->isOpen()) {
-                detail->close();
-                detail->open();
-            }
+            if (detail && detail->isOpen())
+                detail->d->rerun();
         }
     }
 
@@ -233,9 +271,9 @@ struct Dataset::Private
         reaction();
     }
 
-    std::vector<SortKey> parseSort(const QString &text) const
+    std::vector<SortColumn> parseSort(const QString &text) const
     {
-        std::vector<SortKey> keys;
+        std::vector<SortColumn> keys;
         for (const QString &part : text.split(u',', Qt::SkipEmptyParts)) {
             QStringList words = part.simplified().split(u' ');
             bool descending = false;
@@ -256,10 +294,16 @@ struct Dataset::Private
             order = statementOrder;
             return;
         }
-        const std::vector<SortKey> keys = parseSort(sortText);
-        std::vector<std::vector<QVariant>> columns;
-        for (const SortKey &key : keys)
-            columns.push_back(source->columnValues(key.field, statementOrder));
+        const std::vector<SortColumn> keys = parseSort(sortText);
+        std::vector<std::vector<FieldValue::SortKey>> columns;
+        for (const SortColumn &key : keys) {
+            const std::vector<QVariant> values = source->columnValues(key.field, statementOrder);
+            std::vector<FieldValue::SortKey> prepared;
+            prepared.reserve(values.size());
+            for (const QVariant &value : values)
+                prepared.push_back(FieldValue::sortKey(value));
+            columns.push_back(std::move(prepared));
+        }
         std::vector<qsizetype> positions(statementOrder.size());
         std::iota(positions.begin(), positions.end(), 0);
         std::stable_sort(positions.begin(), positions.end(), [&](qsizetype a, qsizetype b) {
@@ -345,16 +389,8 @@ void Dataset::close()
 {
     if (!d->isOpen())
         return;
-    d->dropPending();
     d->source.reset();
-    d->fieldIndex.clear();
-    d->order.clear();
-    d->statementOrder.clear();
-    d->current = -1;
-    d->eof = true;
-    d->sortText.clear();
-    d->setState(State::Inactive);
-    emit closed();
+    d->dropRows();
 }
 
 bool Dataset::isOpen() const
@@ -366,10 +402,16 @@ void Dataset::requery()
 {
     d->requireOpen();
     d->checkBrowseMode();
-    d->load();
+    const QString sort = d->sortText;
+    try {
+        d->load();
+    } catch (...) {
+        d->dropRows(); // what was read before is gone with the prepared statement
+        throw;
+    }
+    d->sortText = sort;
     d->applySort();
     d->current = d->order.empty() ? -1 : 0;
-    d->eof = d->order.empty();
     d->refreshDetails();
     d->notify(Change::Opened);
 }
@@ -492,7 +534,7 @@ QStringList Dataset::fieldNames() const
 
 bool Dataset::hasField(const QString &column) const
 {
-    return d->fieldIndex.contains(column.toLower());
+    return d->fieldIndex.contains(column) || d->fieldIndex.contains(column.toLower());
 }
 
 FieldType Dataset::fieldType(const QString &column) const

@@ -723,6 +723,15 @@ void TestDataset::otherStatementsAreReadOnly()
     QCOMPARE(joined.value(QStringLiteral("合计")).toLongLong(),
              1170000); // an expression: as the store holds it
 
+    db.execScript(
+        QStringLiteral("create view paid as select cid, 小写金额 from title where 是否收款"));
+    Dataset view(db.connection());
+    view.setSql({QStringLiteral("select * from paid")});
+    view.open();
+    QCOMPARE(view.rowCount(), 1);
+    QCOMPARE(view.fieldType(QStringLiteral("小写金额")), FieldType::Currency);
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, view.edit());
+
     db.execScript(QStringLiteral("insert into qry1 (cid, hcom, tje) values (1, 'b', 100);\n"
                                  "insert into qry1 (cid, hcom, tje) values (2, 'a', 2500)"));
     Dataset report(db.connection());
