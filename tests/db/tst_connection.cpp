@@ -18,6 +18,9 @@ private slots:
     void fileThatIsNoDatabase();
     void secondConnectionReadsWhileFirstWrites();
     void lockedFileIsWaitedFor();
+    void openDatasetDoesNotHoldTheFile();
+    void numberToText_data();
+    void numberToText();
 };
 
 void TestConnection::missingFileNamesThePath()
@@ -96,6 +99,57 @@ void TestConnection::lockedFileIsWaitedFor()
              QStringLiteral("另一个程序"));
     QCOMPARE(db.scalar(QStringLiteral("select 备注 from title where cid = 5")).toString(),
              QStringLiteral("这个程序"));
+}
+
+void TestConnection::openDatasetDoesNotHoldTheFile()
+{
+    TestDatabase db({QStringLiteral("invoices_small.sql")});
+    Dataset t(db.connection());
+    Dataset d(db.connection());
+    t.setSql({QStringLiteral("select * from title order by cid desc")});
+    d.setSql({QStringLiteral("select * from detail where cid=:cid")});
+    d.setMaster(&t, QStringLiteral("cid"));
+    t.open();
+    d.open();
+    t.last();
+    QCOMPARE(d.rowCount(), 2);
+    QCOMPARE(t.value(QStringLiteral("购货单位名称")).toString(),
+             QStringLiteral("杭州明远机械有限公司"));
+    // Another program must be able to write at once, not wait for this one to close.
+    Connection other(TestDatabase::uniqueConnectionName());
+    other.open(db.path());
+    other.exec(QStringLiteral("pragma busy_timeout = 0"));
+    other.exec(QStringLiteral("delete from detail where id = 1"));
+    other.exec(QStringLiteral("update title set 备注 = '改' where cid = 1"));
+    t.requery();
+    t.last();
+    QCOMPARE(d.rowCount(), 1);
+    QCOMPARE(t.value(QStringLiteral("备注")).toString(), QStringLiteral("改"));
+}
+
+void TestConnection::numberToText_data()
+{
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<QVariant>("expected");
+    QTest::newRow("invoice number")
+        << QStringLiteral("12345678") << QVariant(QStringLiteral(" 12345678"));
+    QTest::newRow("negative") << QStringLiteral("-7") << QVariant(QStringLiteral("-7"));
+    QTest::newRow("fraction") << QStringLiteral("0.5") << QVariant(QStringLiteral(" .5"));
+    QTest::newRow("negative fraction")
+        << QStringLiteral("-0.25") << QVariant(QStringLiteral("-.25"));
+    QTest::newRow("real") << QStringLiteral("117.58") << QVariant(QStringLiteral(" 117.58"));
+    QTest::newRow("numeric text") << QStringLiteral("'42'") << QVariant(QStringLiteral(" 42"));
+    QTest::newRow("null") << QStringLiteral("null") << QVariant();
+}
+
+void TestConnection::numberToText()
+{
+    QFETCH(QString, argument);
+    QFETCH(QVariant, expected);
+    TestDatabase db;
+    const QVariant result = db.scalar(QStringLiteral("select Str(%1)").arg(argument));
+    QCOMPARE(result.isNull(), expected.isNull());
+    QCOMPARE(result.toString(), expected.toString());
 }
 
 QTEST_GUILESS_MAIN(TestConnection)
