@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <algorithm>
 #include <numeric>
+#include <unordered_set>
 
 // Rows are not held as values: on open the dataset keeps only the ids of its rows in
 // the statement's order and reads the values of the rows it is asked for a page at a
@@ -510,12 +511,12 @@ bool Dataset::locate(const QString &column, const QVariant &value)
     } catch (const DatabaseError &) {
         return false; // a value the column cannot hold matches no row
     }
-    const std::vector<qint64> matches = d->source->idsWhere(f, wanted);
-    if (matches.empty())
+    const std::vector<qint64> found = d->source->idsWhere(f, wanted);
+    if (found.empty())
         return false;
-    const auto it = std::find_if(d->order.cbegin(), d->order.cend(), [&](qint64 id) {
-        return std::find(matches.cbegin(), matches.cend(), id) != matches.cend();
-    });
+    const std::unordered_set<qint64> matches(found.cbegin(), found.cend());
+    const auto it = std::find_if(d->order.cbegin(), d->order.cend(),
+                                 [&matches](qint64 id) { return matches.contains(id); });
     if (it == d->order.cend())
         return false;
     d->moveTo(static_cast<int>(it - d->order.cbegin()));
@@ -689,7 +690,9 @@ void Dataset::remove()
     d->source->remove(id);
     d->dropPending();
     d->order.erase(d->order.begin() + d->current);
-    d->statementOrder.erase(std::find(d->statementOrder.begin(), d->statementOrder.end(), id));
+    if (const auto it = std::find(d->statementOrder.begin(), d->statementOrder.end(), id);
+        it != d->statementOrder.end())
+        d->statementOrder.erase(it);
     d->current =
         d->order.empty() ? -1 : std::min(d->current, static_cast<int>(d->order.size()) - 1);
     d->eof = d->order.empty();

@@ -240,8 +240,11 @@ private:
         auto middle = uses.begin() + static_cast<std::ptrdiff_t>(uses.size() / 2);
         std::nth_element(uses.begin(), middle, uses.end());
         const quint64 keepFrom = *middle;
-        m_cache.removeIf(
-            [keepFrom](const auto &entry) { return entry.value().lastUse < keepFrom; });
+        const auto older = [keepFrom](const auto &entry) {
+            return entry.value().lastUse < keepFrom;
+        };
+        if (m_cache.removeIf(older) == 0)
+            m_cache.clear(); // all equally recent: start afresh rather than grow
     }
 
     sqlite3 *m_db;
