@@ -26,6 +26,8 @@ private slots:
     void counterOfDeletedNewestRowIsNotReused();
     void removeMakesNextRowCurrent();
     void closeDropsPendingChanges();
+    void userChangeLastsUntilRowIsDone_data();
+    void userChangeLastsUntilRowIsDone();
     void requerySeesOtherWritesAndStartsAtFirstRow();
     void execSqlRunsStatementWithParameters();
     void locateFindsFirstRowInCurrentOrder();
@@ -469,6 +471,35 @@ void TestDataset::closeDropsPendingChanges()
     t.open();
     QCOMPARE(t.value(QStringLiteral("购货单位名称")).toString(),
              QStringLiteral("北京华信科技有限公司"));
+}
+
+void TestDataset::userChangeLastsUntilRowIsDone_data()
+{
+    QTest::addColumn<QString>("script"); // run after a typed change of the first header
+    QTest::addColumn<bool>("marked");
+    QTest::newRow("another write keeps it") << "T.set" << true;
+    QTest::newRow("post clears it") << "T.post" << false;
+    QTest::newRow("cancel clears it") << "T.cancel" << false;
+    QTest::newRow("moving posts and clears it") << "T.next" << false;
+    QTest::newRow("editing again after post is not typed") << "T.post T.edit T.set" << false;
+    QTest::newRow("delete clears it") << "T.remove" << false;
+    QTest::newRow("close clears it") << "T.close" << false;
+}
+
+void TestDataset::userChangeLastsUntilRowIsDone()
+{
+    QFETCH(QString, script);
+    QFETCH(bool, marked);
+    TestDatabase db({QStringLiteral("invoices_small.sql")});
+    Linked ds(db);
+    ds.t.open();
+    ds.t.edit();
+    QVERIFY(!ds.t.hasUserChange());
+    ds.t.markUserChange();
+    ds.t.setValue(QStringLiteral("收款人"), QStringLiteral("键入"));
+    QVERIFY(ds.t.hasUserChange());
+    runScript(ds.t, ds.d, script);
+    QCOMPARE(ds.t.hasUserChange(), marked);
 }
 
 void TestDataset::requerySeesOtherWritesAndStartsAtFirstRow()
