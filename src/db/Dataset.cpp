@@ -220,6 +220,10 @@ struct Dataset::Private
         if (row == current)
             return;
         current = row;
+        // A handler may have put the row back into editing while it was posted on the way
+        // out; that edit must follow the move, or the new row would show the old one.
+        if (state == State::Edit)
+            startBuffer(source->row(order, current));
         refreshDetails();
         notify(Change::Moved);
     }
