@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <algorithm>
 #include <numeric>
+#include <unordered_set>
 
 // Rows are not held as values: on open the dataset keeps only the ids of its rows in
 // the statement's order and reads the values of the rows it is asked for a page at a
@@ -48,7 +49,7 @@ QString adaptStatement(sqlite3 *db, const QString &statement)
            columns.join(u',') + QStringLiteral(") ") + insert->select;
 }
 
-struct SortKey
+struct SortColumn
 {
     int field;
     bool descending;
@@ -66,8 +67,9 @@ struct Dataset::Private
     QHash<QString, QVariant> parameters; // by lower-case name
     State state = State::Inactive;
 
-    std::unique_ptr<RowSource> source;
-    QHash<QString, int> fieldIndex; // by lower-case name
+    std::unique_ptr<RowSource> source; // prepared while open
+    QString sourceStatement;
+    QHash<QString, int> fieldIndex; // by name as spelled and in lower case
     std::vector<qint64> statementOrder;
     std::vector<qint64> order;
     int current = -1;
@@ -101,7 +103,10 @@ struct Dataset::Private
 
     int field(const QString &column) const
     {
-        const auto it = fieldIndex.constFind(column.toLower());
+        // Callers nearly always spell the name as the table does; only then fold case.
+        auto it = fieldIndex.constFind(column);
+        if (it == fieldIndex.cend())
+            it = fieldIndex.constFind(column.toLower());
         if (it == fieldIndex.cend())
             throw DatabaseError(QStringLiteral("数据集中没有“%1”这一列").arg(column));
         return *it;
@@ -124,20 +129,56 @@ struct Dataset::Private
         return source->row(order, row).at(f);
     }
 
+    // Runs the statement; a statement run before keeps what it prepared.
     void load()
     {
         if (master)
             parameters.insert(masterKey.toLower(), master->d->masterValue(masterKey));
         const QString statement = SqlText::lowercaseParameters(sql.join(u'\n'));
-        auto loaded = RowSource::open(connection.handle(), statement, parameters);
-        source = std::move(loaded);
+        try {
+            if (!source || statement != sourceStatement) {
+                source.reset();
+                source = RowSource::prepare(connection.handle(), statement);
+                sourceStatement = statement;
+            }
+            source->run(parameters);
+        } catch (...) {
+            source.reset();
+            throw;
+        }
         fieldIndex.clear();
-        for (int i = 0; i < source->fields().size(); ++i)
+        for (int i = source->fields().size() - 1; i >= 0; --i) {
+            fieldIndex.insert(source->fields().at(i).name, i);
             fieldIndex.insert(source->fields().at(i).name.toLower(), i);
+        }
         statementOrder = source->ids();
         order = statementOrder;
         current = order.empty() ? -1 : 0;
         eof = order.empty();
+    }
+
+    // Drops the rows and any pending change; says so as closing does.
+    void dropRows()
+    {
+        dropPending();
+        fieldIndex.clear();
+        order.clear();
+        statementOrder.clear();
+        current = -1;
+        eof = true;
+        sortText.clear();
+        setState(State::Inactive);
+        emit q->closed();
+    }
+
+    // Close and open again, as the lines do when their header changes.
+    void rerun()
+    {
+        dropRows();
+        load();
+        setState(State::Browse);
+        refreshDetails();
+        notify(Change::Opened);
     }
 
     QVariant masterValue(const QString &key)
@@ -168,10 +209,8 @@ struct Dataset::Private
     {
         const QList<QPointer<Dataset>> linked = details;
         for (const QPointer<Dataset> &detail : linked) {
-            if (detail && detail->isOpen()) {
-                detail->close();
-                detail->open();
-            }
+            if (detail && detail->isOpen())
+                detail->d->rerun();
         }
     }
 
@@ -237,9 +276,9 @@ struct Dataset::Private
         reaction();
     }
 
-    std::vector<SortKey> parseSort(const QString &text) const
+    std::vector<SortColumn> parseSort(const QString &text) const
     {
-        std::vector<SortKey> keys;
+        std::vector<SortColumn> keys;
         for (const QString &part : text.split(u',', Qt::SkipEmptyParts)) {
             QStringList words = part.simplified().split(u' ');
             bool descending = false;
@@ -260,10 +299,16 @@ struct Dataset::Private
             order = statementOrder;
             return;
         }
-        const std::vector<SortKey> keys = parseSort(sortText);
-        std::vector<std::vector<QVariant>> columns;
-        for (const SortKey &key : keys)
-            columns.push_back(source->columnValues(key.field, statementOrder));
+        const std::vector<SortColumn> keys = parseSort(sortText);
+        std::vector<std::vector<FieldValue::SortKey>> columns;
+        for (const SortColumn &key : keys) {
+            const std::vector<QVariant> values = source->columnValues(key.field, statementOrder);
+            std::vector<FieldValue::SortKey> prepared;
+            prepared.reserve(values.size());
+            for (const QVariant &value : values)
+                prepared.push_back(FieldValue::sortKey(value));
+            columns.push_back(std::move(prepared));
+        }
         std::vector<qsizetype> positions(statementOrder.size());
         std::iota(positions.begin(), positions.end(), 0);
         std::stable_sort(positions.begin(), positions.end(), [&](qsizetype a, qsizetype b) {
@@ -349,16 +394,8 @@ void Dataset::close()
 {
     if (!d->isOpen())
         return;
-    d->dropPending();
     d->source.reset();
-    d->fieldIndex.clear();
-    d->order.clear();
-    d->statementOrder.clear();
-    d->current = -1;
-    d->eof = true;
-    d->sortText.clear();
-    d->setState(State::Inactive);
-    emit closed();
+    d->dropRows();
 }
 
 bool Dataset::isOpen() const
@@ -370,10 +407,16 @@ void Dataset::requery()
 {
     d->requireOpen();
     d->checkBrowseMode();
-    d->load();
+    const QString sort = d->sortText;
+    try {
+        d->load();
+    } catch (...) {
+        d->dropRows(); // what was read before is gone with the prepared statement
+        throw;
+    }
+    d->sortText = sort;
     d->applySort();
     d->current = d->order.empty() ? -1 : 0;
-    d->eof = d->order.empty();
     d->refreshDetails();
     d->notify(Change::Opened);
 }
@@ -472,12 +515,12 @@ bool Dataset::locate(const QString &column, const QVariant &value)
     } catch (const DatabaseError &) {
         return false; // a value the column cannot hold matches no row
     }
-    const std::vector<qint64> matches = d->source->idsWhere(f, wanted);
-    if (matches.empty())
+    const std::vector<qint64> found = d->source->idsWhere(f, wanted);
+    if (found.empty())
         return false;
-    const auto it = std::find_if(d->order.cbegin(), d->order.cend(), [&](qint64 id) {
-        return std::find(matches.cbegin(), matches.cend(), id) != matches.cend();
-    });
+    const std::unordered_set<qint64> matches(found.cbegin(), found.cend());
+    const auto it = std::find_if(d->order.cbegin(), d->order.cend(),
+                                 [&matches](qint64 id) { return matches.contains(id); });
     if (it == d->order.cend())
         return false;
     d->moveTo(static_cast<int>(it - d->order.cbegin()));
@@ -496,7 +539,7 @@ QStringList Dataset::fieldNames() const
 
 bool Dataset::hasField(const QString &column) const
 {
-    return d->fieldIndex.contains(column.toLower());
+    return d->fieldIndex.contains(column) || d->fieldIndex.contains(column.toLower());
 }
 
 FieldType Dataset::fieldType(const QString &column) const
@@ -651,7 +694,9 @@ void Dataset::remove()
     d->source->remove(id);
     d->dropPending();
     d->order.erase(d->order.begin() + d->current);
-    d->statementOrder.erase(std::find(d->statementOrder.begin(), d->statementOrder.end(), id));
+    if (const auto it = std::find(d->statementOrder.begin(), d->statementOrder.end(), id);
+        it != d->statementOrder.end())
+        d->statementOrder.erase(it);
     d->current =
         d->order.empty() ? -1 : std::min(d->current, static_cast<int>(d->order.size()) - 1);
     d->eof = d->order.empty();

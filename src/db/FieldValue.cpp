@@ -275,52 +275,54 @@ QVariant convert(const FieldInfo &field, const QVariant &input)
     return toText(field, input, kind);
 }
 
+SortKey sortKey(const QVariant &value)
+{
+    SortKey key;
+    switch (kindOf(value)) {
+    case Kind::Null:
+        break;
+    case Kind::Integral:
+        key = {1, 1, value.toLongLong(), value.toDouble(), {}};
+        break;
+    case Kind::Currency: {
+        const Money money = value.value<Money>();
+        key = {1, 2, money.raw(), money.toDouble(), {}};
+        break;
+    }
+    case Kind::Real:
+        key = {1, 0, 0, value.toDouble(), {}};
+        break;
+    case Kind::Text:
+        key = {2, 0, 0, 0, value.toString()};
+        break;
+    case Kind::Date:
+        key = {2, 0, 0, 0,
+               value.typeId() == QMetaType::QDate ? value.toDate().toString(Qt::ISODate)
+                                                  : value.toString()};
+        break;
+    case Kind::Other:
+        key = {3, 0, 0, 0, value.toString()};
+        break;
+    }
+    return key;
+}
+
+int compare(const SortKey &a, const SortKey &b)
+{
+    auto order = [](auto x, auto y) { return x < y ? -1 : (y < x ? 1 : 0); };
+    if (a.rank != b.rank)
+        return order(a.rank, b.rank);
+    if (a.rank == 1) {
+        if (a.exactKind != 0 && a.exactKind == b.exactKind)
+            return order(a.whole, b.whole);
+        return order(a.number, b.number);
+    }
+    return order(a.text.compare(b.text), 0);
+}
+
 int compare(const QVariant &a, const QVariant &b)
 {
-    auto rank = [](Kind kind) {
-        switch (kind) {
-        case Kind::Null:
-            return 0;
-        case Kind::Integral:
-        case Kind::Real:
-        case Kind::Currency:
-            return 1;
-        case Kind::Text:
-        case Kind::Date:
-            return 2;
-        case Kind::Other:
-            break;
-        }
-        return 3;
-    };
-    const Kind ka = kindOf(a);
-    const Kind kb = kindOf(b);
-    if (rank(ka) != rank(kb))
-        return rank(ka) < rank(kb) ? -1 : 1;
-    auto order = [](auto x, auto y) { return x < y ? -1 : (y < x ? 1 : 0); };
-    switch (rank(ka)) {
-    case 0:
-        return 0;
-    case 1:
-        if (ka == Kind::Currency && kb == Kind::Currency)
-            return order(a.value<Money>().raw(), b.value<Money>().raw());
-        if (ka == Kind::Integral && kb == Kind::Integral)
-            return order(a.toLongLong(), b.toLongLong());
-        {
-            auto number = [](const QVariant &v, Kind k) {
-                return k == Kind::Currency ? v.value<Money>().toDouble() : v.toDouble();
-            };
-            return order(number(a, ka), number(b, kb));
-        }
-    case 2: {
-        auto text = [](const QVariant &v) {
-            return v.typeId() == QMetaType::QDate ? v.toDate().toString(Qt::ISODate) : v.toString();
-        };
-        return order(text(a).compare(text(b)), 0);
-    }
-    default:
-        return order(a.toString().compare(b.toString()), 0);
-    }
+    return compare(sortKey(a), sortKey(b));
 }
 
 } // namespace FieldValue

@@ -29,7 +29,20 @@ FieldInfo fromDeclaredType(const QString &name, const QString &declaredType);
 QVariant convert(const FieldInfo &field, const QVariant &input);
 
 // Ordering of column values for sorting and locating: NULL first, then numbers by
-// value, then text by code point (dates as ISO text order chronologically).
+// value, then text by UTF-16 code unit (the same as by character for Chinese text;
+// dates as ISO text order chronologically).
 int compare(const QVariant &a, const QVariant &b);
+
+// A value prepared for many comparisons, as a sort makes them.
+struct SortKey
+{
+    int rank = 0;      // NULL, number, text, other
+    int exactKind = 0; // numbers of the same nonzero kind compare exactly by whole
+    qint64 whole = 0;
+    double number = 0;
+    QString text;
+};
+SortKey sortKey(const QVariant &value);
+int compare(const SortKey &a, const SortKey &b);
 
 } // namespace FieldValue

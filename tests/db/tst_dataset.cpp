@@ -26,6 +26,8 @@ private slots:
     void counterOfDeletedNewestRowIsNotReused();
     void removeMakesNextRowCurrent();
     void closeDropsPendingChanges();
+    void userChangeLastsUntilRowIsDone_data();
+    void userChangeLastsUntilRowIsDone();
     void requerySeesOtherWritesAndStartsAtFirstRow();
     void execSqlRunsStatementWithParameters();
     void locateFindsFirstRowInCurrentOrder();
@@ -471,6 +473,35 @@ void TestDataset::closeDropsPendingChanges()
              QStringLiteral("北京华信科技有限公司"));
 }
 
+void TestDataset::userChangeLastsUntilRowIsDone_data()
+{
+    QTest::addColumn<QString>("script"); // run after a typed change of the first header
+    QTest::addColumn<bool>("marked");
+    QTest::newRow("another write keeps it") << "T.set" << true;
+    QTest::newRow("post clears it") << "T.post" << false;
+    QTest::newRow("cancel clears it") << "T.cancel" << false;
+    QTest::newRow("moving posts and clears it") << "T.next" << false;
+    QTest::newRow("editing again after post is not typed") << "T.post T.edit T.set" << false;
+    QTest::newRow("delete clears it") << "T.remove" << false;
+    QTest::newRow("close clears it") << "T.close" << false;
+}
+
+void TestDataset::userChangeLastsUntilRowIsDone()
+{
+    QFETCH(QString, script);
+    QFETCH(bool, marked);
+    TestDatabase db({QStringLiteral("invoices_small.sql")});
+    Linked ds(db);
+    ds.t.open();
+    ds.t.edit();
+    QVERIFY(!ds.t.hasUserChange());
+    ds.t.markUserChange();
+    ds.t.setValue(QStringLiteral("收款人"), QStringLiteral("键入"));
+    QVERIFY(ds.t.hasUserChange());
+    runScript(ds.t, ds.d, script);
+    QCOMPARE(ds.t.hasUserChange(), marked);
+}
+
 void TestDataset::requerySeesOtherWritesAndStartsAtFirstRow()
 {
     TestDatabase db({QStringLiteral("invoices_small.sql")});
@@ -722,6 +753,15 @@ void TestDataset::otherStatementsAreReadOnly()
     QCOMPARE(joined.value(QStringLiteral("金额")).value<Money>(), Money::fromRaw(1000000));
     QCOMPARE(joined.value(QStringLiteral("合计")).toLongLong(),
              1170000); // an expression: as the store holds it
+
+    db.execScript(
+        QStringLiteral("create view paid as select cid, 小写金额 from title where 是否收款"));
+    Dataset view(db.connection());
+    view.setSql({QStringLiteral("select * from paid")});
+    view.open();
+    QCOMPARE(view.rowCount(), 1);
+    QCOMPARE(view.fieldType(QStringLiteral("小写金额")), FieldType::Currency);
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, view.edit());
 
     db.execScript(QStringLiteral("insert into qry1 (cid, hcom, tje) values (1, 'b', 100);\n"
                                  "insert into qry1 (cid, hcom, tje) values (2, 'a', 2500)"));
