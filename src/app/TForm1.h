@@ -3,10 +3,10 @@
 #include "db/Connection.h"
 
 #include <QWidget>
-
 #include <array>
 #include <memory>
 
+class ColumnTotals;
 class Dataset;
 class DatePicker;
 class DbCheckBox;
@@ -16,6 +16,7 @@ class DbLookupCombo;
 class DbPlainEdit;
 class ErrorGuard;
 class FileDialogs;
+class HelpOpener;
 class Prompt;
 class QAction;
 class QDialog;
@@ -53,11 +54,14 @@ public:
     void showModal(QDialog &window);
     void setPaymentsWindow(QDialog *window) { m_paymentsWindow = window; }
     void setDirectoryWindows(QDialog *buyers, QDialog *sellers);
+    void setHelpOpener(const HelpOpener *opener) { m_helpOpener = opener; }
 
     // Datasets and the connection, owned here and shared with the other windows.
     Connection cnn;
     std::unique_ptr<Dataset> titleqry;
     std::unique_ptr<Dataset> detailqry;
+    // The line grid's footer sums, read by the header totals and the printouts.
+    std::unique_ptr<ColumnTotals> columnTotals;
     std::unique_ptr<Dataset> Aqry;
     std::unique_ptr<Dataset> ghqry;
     std::unique_ptr<Dataset> xhqry;
@@ -170,6 +174,7 @@ private:
     void N1Click();
     void N2Click();
     void N7Click();
+    void hgridDeleteRow();
     void kpEnter();
     void kpChange(QDate date);
     void titledstDataChange();
@@ -188,6 +193,7 @@ private:
     void N4Click();
     void SpeedButton1Click();
     void SpeedButton2Click();
+    void SpeedButton4Click();
 
     Prompt &m_prompt;
     FileDialogs &m_fileDialogs;
@@ -196,5 +202,6 @@ private:
     QDialog *m_paymentsWindow = nullptr;
     QDialog *m_buyersWindow = nullptr;
     QDialog *m_sellersWindow = nullptr;
+    const HelpOpener *m_helpOpener = nullptr;
     bool m_activatedOnce = false;
 };

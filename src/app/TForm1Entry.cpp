@@ -1,10 +1,10 @@
 // The invoice entry half of the main window: add, copy, save and delete invoices and
 // lines, the date of issue, the party lists, the paid lock and the line arithmetic.
-#include "app/TForm1.h"
-
 #include "app/ErrorGuard.h"
 #include "app/Prompt.h"
+#include "app/TForm1.h"
 #include "db/Dataset.h"
+#include "entry/ColumnTotals.h"
 #include "entry/LineArithmetic.h"
 #include "widgets/DatePicker.h"
 #include "widgets/DbCheckBox.h"
@@ -35,6 +35,8 @@ void TForm1::connectEntryHandlers()
     connect(N1, &QAction::triggered, this, m_guard.guarded([this] { N1Click(); }));
     connect(N2, &QAction::triggered, this, m_guard.guarded([this] { N2Click(); }));
     connect(N7, &QAction::triggered, this, m_guard.guarded([this] { N7Click(); }));
+    connect(hgrid, &DbGrid::rowDeletionRequested, this,
+            m_guard.guarded([this] { hgridDeleteRow(); }));
     connect(kp, &DatePicker::entered, this, m_guard.guarded([this] { kpEnter(); }));
     connect(kp, &DatePicker::userDateChanged, this,
             m_guard.guarded([this](QDate date) { kpChange(date); }));
@@ -42,13 +44,19 @@ void TForm1::connectEntryHandlers()
     connect(DBLookupComboBox2, &DbLookupCombo::clicked, this, [this] { DBLookupComboBox2Click(); });
 
     // Dataset notifications and reactions run inside the event that caused them, whose
-    // guard sees their errors. The grids connected first, so their sums are fresh here.
+    // guard sees their errors. The column totals connected first, so they are fresh here.
+    for (DbGrid *grid : {hgrid, DBGridEh3})
+        connect(columnTotals.get(), &ColumnTotals::recomputed, grid, &DbGrid::refreshFooter);
     connect(titleqry.get(), &Dataset::changed, this, &TForm1::titledstDataChange);
     connect(detailqry.get(), &Dataset::changed, this, &TForm1::detaildstDataChange);
-    detailqry->setValueChangeReaction(QStringLiteral("数量"), [this] { detailqryDSDesigner4Change(); });
-    detailqry->setValueChangeReaction(QStringLiteral("单价"), [this] { detailqryDSDesigner5Change(); });
-    detailqry->setValueChangeReaction(QStringLiteral("金额"), [this] { detailqryDSDesigner6Change(); });
-    detailqry->setValueChangeReaction(QStringLiteral("税率"), [this] { detailqryDSDesigner7Change(); });
+    detailqry->setValueChangeReaction(QStringLiteral("数量"),
+                                      [this] { detailqryDSDesigner4Change(); });
+    detailqry->setValueChangeReaction(QStringLiteral("单价"),
+                                      [this] { detailqryDSDesigner5Change(); });
+    detailqry->setValueChangeReaction(QStringLiteral("金额"),
+                                      [this] { detailqryDSDesigner6Change(); });
+    detailqry->setValueChangeReaction(QStringLiteral("税率"),
+                                      [this] { detailqryDSDesigner7Change(); });
 }
 
 void TForm1::reopenLines()
@@ -132,7 +140,8 @@ void TForm1::savebtnClick()
 
 void TForm1::delbtnClick()
 {
-    if (m_prompt.askYesNo(QStringLiteral("提示信息"), QStringLiteral("您是否真的要删除这笔记录吗?"))) {
+    if (m_prompt.askYesNo(QStringLiteral("提示信息"),
+                          QStringLiteral("您是否真的要删除这笔记录吗?"))) {
         // The lines and their header go together or not at all.
         Transaction transaction(cnn);
         if (!cid->text().isEmpty()) {
@@ -169,6 +178,13 @@ void TForm1::N2Click()
     detailqry->remove();
 }
 
+// The grid's own deletion of a line, which asks first, unlike the line menu.
+void TForm1::hgridDeleteRow()
+{
+    if (m_prompt.askYesNo(QStringLiteral("确认"), QStringLiteral("删除这一行吗?")))
+        detailqry->remove();
+}
+
 void TForm1::N7Click()
 {
     detailqry->edit();
@@ -195,17 +211,17 @@ void TForm1::detaildstDataChange()
 {
     titleqry->open();
     titleqry->edit();
-    const LineArithmetic::HeaderTotals totals = LineArithmetic::headerTotals(
-        hgrid->footerSum(QStringLiteral("金额")), hgrid->footerSum(QStringLiteral("税额")));
+    const LineArithmetic::HeaderTotals totals =
+        LineArithmetic::headerTotals(columnTotals->amount(), columnTotals->tax());
     titleqry->setValue(QStringLiteral("小写金额"), QVariant::fromValue(totals.total));
     titleqry->setValue(QStringLiteral("大写金额"), totals.capitals);
 }
 
 void TForm1::detailqryDSDesigner4Change()
 {
-    detailqry->setValue(QStringLiteral("金额"),
-                        QVariant::fromValue(LineArithmetic::lineAmount(
-                            detailqry->value(QStringLiteral("数量")), detailqry->value(QStringLiteral("单价")))));
+    detailqry->setValue(QStringLiteral("金额"), QVariant::fromValue(LineArithmetic::lineAmount(
+                                                    detailqry->value(QStringLiteral("数量")),
+                                                    detailqry->value(QStringLiteral("单价")))));
 }
 
 void TForm1::detailqryDSDesigner5Change()
@@ -215,9 +231,9 @@ void TForm1::detailqryDSDesigner5Change()
 
 void TForm1::detailqryDSDesigner6Change()
 {
-    detailqry->setValue(QStringLiteral("税额"),
-                        QVariant::fromValue(LineArithmetic::lineTax(
-                            detailqry->value(QStringLiteral("金额")), detailqry->value(QStringLiteral("税率")))));
+    detailqry->setValue(QStringLiteral("税额"), QVariant::fromValue(LineArithmetic::lineTax(
+                                                    detailqry->value(QStringLiteral("金额")),
+                                                    detailqry->value(QStringLiteral("税率")))));
 }
 
 void TForm1::detailqryDSDesigner7Change()
