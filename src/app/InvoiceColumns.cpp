@@ -1,5 +1,6 @@
 #include "app/InvoiceColumns.h"
 
+#include "entry/ColumnTotals.h"
 #include "entry/NumberFormat.h"
 
 namespace InvoiceColumns {
@@ -29,7 +30,7 @@ GridColumn::Format optionalDigits(int decimals)
 
 } // namespace
 
-QList<GridColumn> lines(const std::array<int, 8> &widths)
+QList<GridColumn> lines(const std::array<int, 8> &widths, const ColumnTotals &totals)
 {
     const QStringList fields{QStringLiteral("货物应税名称"), QStringLiteral("规格型号"),
                              QStringLiteral("单位"),         QStringLiteral("数量"),
@@ -44,8 +45,14 @@ QList<GridColumn> lines(const std::array<int, 8> &widths)
     }
     columns[0].footer = GridColumn::Footer::Text;
     columns[0].footerText = QStringLiteral("合  计：");
-    for (int sum : {3, 5, 7})
-        columns[sum].footer = GridColumn::Footer::Sum;
+    const QList<std::pair<int, ColumnTotals::Position>> sums{
+        {3, ColumnTotals::Quantity}, {5, ColumnTotals::Amount}, {7, ColumnTotals::Tax}};
+    for (const auto &[column, position] : sums) {
+        columns[column].footer = GridColumn::Footer::Value;
+        columns[column].footerValue = [&totals, position] {
+            return QVariant::fromValue(totals.total(position));
+        };
+    }
     columns[3].format = general;
     columns[4].format = optionalDigits(NumberFormat::UnitPriceDecimals);
     columns[5].format = optionalDigits(NumberFormat::AmountDecimals);

@@ -4,6 +4,7 @@
 #include "app/InvoiceColumns.h"
 #include "app/Prompt.h"
 #include "db/Dataset.h"
+#include "entry/ColumnTotals.h"
 #include "widgets/DatePicker.h"
 #include "widgets/DbCheckBox.h"
 #include "widgets/DbEdit.h"
@@ -107,6 +108,8 @@ void TForm1::createDatasets()
     titleqry = make(QStringLiteral("titleqry"), {QStringLiteral("select * from title order by cid desc")});
     detailqry = make(QStringLiteral("detailqry"), {QStringLiteral("select * from detail where cid=:cid")});
     detailqry->setMaster(titleqry.get(), QStringLiteral("cid"));
+    // Made before anything else watches the lines, so the totals are fresh for everyone.
+    columnTotals = std::make_unique<ColumnTotals>(*detailqry);
     Aqry = make(QStringLiteral("Aqry"), {QStringLiteral("select * from title")});
     ghqry = make(QStringLiteral("ghqry"), {QStringLiteral("select  * from 购货单位 order by 单位名称")});
     xhqry = make(QStringLiteral("xhqry"), {QStringLiteral("select  * from 销货单位 order by 单位名称")});
@@ -306,7 +309,7 @@ void TForm1::buildLineGrid()
     hgrid = new DbGrid(this);
     hgrid->setObjectName(QStringLiteral("hgrid"));
     hgrid->setEnabled(false);
-    hgrid->bind(*detailqry, InvoiceColumns::lines({300, 90, 50, 70, 100, 100, 50, 100}), m_guard);
+    hgrid->bind(*detailqry, InvoiceColumns::lines({300, 90, 50, 70, 100, 100, 50, 100}, *columnTotals), m_guard);
     hgrid->setTitleRowVisible(false);
     hgrid->setRowIndicatorVisible(false);
     hgrid->setFooterVisible(true);
@@ -443,7 +446,7 @@ QWidget *TForm1::buildBrowsePage()
     DBGridEh2->setToolTip(QStringLiteral("按 每栏标题 可以排序"));
     DBGridEh3 = new DbGrid(page);
     DBGridEh3->setObjectName(QStringLiteral("DBGridEh3"));
-    DBGridEh3->bind(*detailqry, InvoiceColumns::lines({300, 100, 50, 80, 80, 100, 50, 90}), m_guard);
+    DBGridEh3->bind(*detailqry, InvoiceColumns::lines({300, 100, 50, 80, 80, 100, 50, 90}, *columnTotals), m_guard);
     DBGridEh3->setReadOnly(true);
     DBGridEh3->setTitlesCentred();
     DBGridEh3->setFooterVisible(true);

@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+class ColumnTotals;
 class Dataset;
 class DatePicker;
 class DbCheckBox;
@@ -58,6 +59,8 @@ public:
     Connection cnn;
     std::unique_ptr<Dataset> titleqry;
     std::unique_ptr<Dataset> detailqry;
+    // The line grid's footer sums, read by the header totals and the printouts.
+    std::unique_ptr<ColumnTotals> columnTotals;
     std::unique_ptr<Dataset> Aqry;
     std::unique_ptr<Dataset> ghqry;
     std::unique_ptr<Dataset> xhqry;

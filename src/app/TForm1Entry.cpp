@@ -5,6 +5,7 @@
 #include "app/ErrorGuard.h"
 #include "app/Prompt.h"
 #include "db/Dataset.h"
+#include "entry/ColumnTotals.h"
 #include "entry/LineArithmetic.h"
 #include "widgets/DatePicker.h"
 #include "widgets/DbCheckBox.h"
@@ -42,7 +43,9 @@ void TForm1::connectEntryHandlers()
     connect(DBLookupComboBox2, &DbLookupCombo::clicked, this, [this] { DBLookupComboBox2Click(); });
 
     // Dataset notifications and reactions run inside the event that caused them, whose
-    // guard sees their errors. The grids connected first, so their sums are fresh here.
+    // guard sees their errors. The column totals connected first, so they are fresh here.
+    for (DbGrid *grid : {hgrid, DBGridEh3})
+        connect(columnTotals.get(), &ColumnTotals::recomputed, grid, &DbGrid::refreshFooter);
     connect(titleqry.get(), &Dataset::changed, this, &TForm1::titledstDataChange);
     connect(detailqry.get(), &Dataset::changed, this, &TForm1::detaildstDataChange);
     detailqry->setValueChangeReaction(QStringLiteral("数量"), [this] { detailqryDSDesigner4Change(); });
@@ -195,8 +198,8 @@ void TForm1::detaildstDataChange()
 {
     titleqry->open();
     titleqry->edit();
-    const LineArithmetic::HeaderTotals totals = LineArithmetic::headerTotals(
-        hgrid->footerSum(QStringLiteral("金额")), hgrid->footerSum(QStringLiteral("税额")));
+    const LineArithmetic::HeaderTotals totals =
+        LineArithmetic::headerTotals(columnTotals->amount(), columnTotals->tax());
     titleqry->setValue(QStringLiteral("小写金额"), QVariant::fromValue(totals.total));
     titleqry->setValue(QStringLiteral("大写金额"), totals.capitals);
 }

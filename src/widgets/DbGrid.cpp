@@ -2,25 +2,13 @@
 
 #include "app/ErrorGuard.h"
 #include "db/Dataset.h"
+#include "widgets/FieldText.h"
 #include "widgets/GridDelegate.h"
 #include "widgets/GridFooter.h"
 #include "widgets/GridHeader.h"
 
 #include <QApplication>
 #include <QScopedValueRollback>
-
-namespace {
-
-Money moneyOf(const QVariant &value)
-{
-    if (value.isNull())
-        return {};
-    if (value.typeId() == qMetaTypeId<Money>())
-        return value.value<Money>();
-    return Money::fromDouble(value.toDouble());
-}
-
-} // namespace
 
 DbGrid::DbGrid(QWidget *parent)
     : QTableView(parent), m_titles(new GridHeader(this)), m_footer(new GridFooter(*m_titles, this))
@@ -59,11 +47,7 @@ void DbGrid::bind(Dataset &dataset, const QList<GridColumn> &columns, ErrorGuard
     m_model.setDataset(&dataset);
     for (int column = 0; column < columns.size(); ++column)
         setColumnWidth(column, columns.at(column).width);
-    // Connected after the model, so the sums are fresh for whoever reacts to this dataset
-    // after the grid.
-    connect(&dataset, &Dataset::changed, this, &DbGrid::datasetChanged);
-    connect(&dataset, &Dataset::closed, this, &DbGrid::recomputeFooter);
-    recomputeFooter();
+    refreshFooter();
 }
 
 void DbGrid::setReadOnly(bool readOnly)
@@ -107,12 +91,6 @@ int DbGrid::columnOf(const QString &field) const
             return column;
     }
     return -1;
-}
-
-Money DbGrid::footerSum(const QString &field) const
-{
-    const int column = columnOf(field);
-    return column < 0 ? Money() : m_sums.value(column);
 }
 
 QString DbGrid::footerText(int column) const
@@ -187,57 +165,27 @@ void DbGrid::currentRowChangedByUser(const QModelIndex &current)
         followDataset();
 }
 
-void DbGrid::datasetChanged(Dataset::Change change)
+void DbGrid::refreshFooter()
 {
-    switch (change) {
-    case Dataset::Change::Opened:
-    case Dataset::Change::Posted:
-    case Dataset::Change::Deleted:
-    case Dataset::Change::Cancelled:
-        recomputeFooter();
-        break;
-    default:
-        break;
-    }
-}
-
-void DbGrid::recomputeFooter()
-{
-    const QList<GridColumn> &columns = m_model.columns();
-    const Dataset *rows = dataset();
-    QList<Money> sums(columns.size());
     QStringList texts;
     QList<Qt::Alignment> alignments;
-    const bool open = rows && rows->isOpen();
-    const int pendingRow = open && rows->state() == Dataset::State::Insert ? rows->currentRow() : -1;
-    for (int column = 0; column < columns.size(); ++column) {
-        const GridColumn &spec = columns.at(column);
-        if (spec.footer == GridColumn::Footer::Sum && open) {
-            for (int row = 0; row < rows->rowCount(); ++row) {
-                if (row != pendingRow)
-                    sums[column] += moneyOf(rows->postedValue(row, spec.field));
-            }
-        }
-        switch (spec.footer) {
+    for (const GridColumn &column : m_model.columns()) {
+        switch (column.footer) {
         case GridColumn::Footer::Text:
-            texts << spec.footerText;
-            alignments << Qt::AlignRight;
+            texts << column.footerText;
             break;
-        case GridColumn::Footer::Sum: {
-            const QVariant sum = QVariant::fromValue(sums[column]);
-            texts << (spec.format ? spec.format(sum) : sums[column].toString());
-            alignments << Qt::AlignRight;
+        case GridColumn::Footer::Value: {
+            const QVariant value = column.footerValue ? column.footerValue() : QVariant();
+            texts << (column.format ? column.format(value) : FieldText::toText(value));
             break;
         }
         case GridColumn::Footer::None:
             texts << QString();
-            alignments << Qt::AlignLeft;
             break;
         }
+        alignments << (column.footer == GridColumn::Footer::None ? Qt::AlignLeft : Qt::AlignRight);
     }
-    m_sums = sums;
     m_footer->setTexts(texts, alignments);
-    emit footerChanged();
 }
 
 void DbGrid::titleClicked(int section)

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "db/Dataset.h"
-#include "entry/Money.h"
 #include "widgets/DatasetModel.h"
 #include "widgets/SortMark.h"
 
@@ -13,8 +11,8 @@ class GridFooter;
 class GridHeader;
 
 // A grid over a dataset: its current cell follows the dataset's current row and moves it,
-// cells are edited in place, and an optional footer row shows fixed texts and the sums
-// of the posted rows.
+// cells are edited in place, and an optional footer row shows fixed texts and values its
+// owner keeps (such as column totals), refreshed when the owner says so.
 class DbGrid final : public QTableView
 {
     Q_OBJECT
@@ -34,10 +32,8 @@ public:
     void setFooterVisible(bool visible);
 
     int columnOf(const QString &field) const;
-    // The exact sum of a Sum column over the posted rows (a row being appended does not
-    // count yet), as the footer shows it.
-    Money footerSum(const QString &field) const;
     QString footerText(int column) const;
+    void refreshFooter();
     SortMark sortMark(int column) const;
 
     // The Enter key of the window: next column of the same row, after the last the first.
@@ -49,7 +45,6 @@ signals:
     // A column title was clicked; mark is the column's mark from before the click, which
     // moves on once the signal has been handled.
     void titleButtonClicked(const QString &field, SortMark mark);
-    void footerChanged();
 
 protected:
     void updateGeometries() override;
@@ -59,8 +54,6 @@ private:
     bool contains(const QWidget *widget) const;
     void followDataset();
     void currentRowChangedByUser(const QModelIndex &current);
-    void datasetChanged(Dataset::Change change);
-    void recomputeFooter();
     void titleClicked(int section);
     void closeOpenEditor();
 
@@ -69,7 +62,6 @@ private:
     GridFooter *m_footer;
     GridDelegate *m_delegate = nullptr;
     ErrorGuard *m_guard = nullptr;
-    QList<Money> m_sums;
     bool m_footerVisible = false;
     bool m_following = false;
     QMetaObject::Connection m_focusConnection;

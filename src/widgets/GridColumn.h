@@ -8,8 +8,9 @@
 // How a grid shows one column of its dataset.
 struct GridColumn
 {
-    enum class Footer { None, Text, Sum };
+    enum class Footer { None, Text, Value };
     using Format = std::function<QString(const QVariant &value)>;
+    using FooterValue = std::function<QVariant()>;
 
     QString field;
     QString title; // empty: the column name
@@ -17,7 +18,8 @@ struct GridColumn
     bool readOnly = false;
     Format format; // empty: the value as an edit box shows it
     Footer footer = Footer::None;
-    QString footerText;
+    QString footerText;        // Footer::Text
+    FooterValue footerValue;   // Footer::Value, shown through format
 
     QString shownTitle() const { return title.isEmpty() ? field : title; }
 };

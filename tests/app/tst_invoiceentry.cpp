@@ -1,5 +1,6 @@
 #include "RunningProgram.h"
 #include "db/Dataset.h"
+#include "entry/Money.h"
 #include "widgets/DatePicker.h"
 #include "widgets/DbCheckBox.h"
 #include "widgets/DbEdit.h"
