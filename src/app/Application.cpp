@@ -2,7 +2,8 @@
 
 #include "app/ErrorGuard.h"
 
-Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+Application::Application(int &argc, char **argv) : QApplication(argc, argv)
+{}
 
 bool Application::notify(QObject *receiver, QEvent *event)
 {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <exception>
 #include <type_traits>
 #include <utility>
@@ -21,8 +20,7 @@ public:
     static QString boxText(const QString &message);
 
     // Runs action; reports what it throws. Returns false when it threw.
-    template <typename Action>
-    bool run(Action &&action) noexcept
+    template <typename Action> bool run(Action &&action) noexcept
     {
         try {
             std::forward<Action>(action)();
@@ -35,8 +33,7 @@ public:
 
     // A slot that runs handler under this guard; the signal's arguments are passed on
     // when the handler takes them.
-    template <typename Handler>
-    auto guarded(Handler handler)
+    template <typename Handler> auto guarded(Handler handler)
     {
         return [this, handler](auto &&...args) {
             run([&] {

@@ -48,7 +48,8 @@ QLabel *label(const QString &text, QWidget *parent)
 // A caption written top to bottom at the left edge of a panel.
 QLabel *verticalCaption(const QString &text, QWidget *parent)
 {
-    auto *result = new QLabel(QStringList(text.split(QString(), Qt::SkipEmptyParts)).join(u'\n'), parent);
+    auto *result =
+        new QLabel(QStringList(text.split(QString(), Qt::SkipEmptyParts)).join(u'\n'), parent);
     result->setAlignment(Qt::AlignCenter);
     result->setFrameShape(QFrame::StyledPanel);
     result->setFixedWidth(result->fontMetrics().horizontalAdvance(u'购') + 10);
@@ -73,7 +74,8 @@ QString TForm1::applicationTitle()
 QString TForm1::caption()
 {
     return QStringLiteral("Kelvane发票、销货清单打印软件 2.6") +
-           QStringLiteral("  技术支持：support@kelvane.cn  ") + QStringLiteral("使用前请先看下帮助说明");
+           QStringLiteral("  技术支持：support@kelvane.cn  ") +
+           QStringLiteral("使用前请先看下帮助说明");
 }
 
 TForm1::TForm1(Prompt &prompt, FileDialogs &fileDialogs, ErrorGuard &guard,
@@ -105,14 +107,18 @@ void TForm1::createDatasets()
         dataset->setSql(sql);
         return dataset;
     };
-    titleqry = make(QStringLiteral("titleqry"), {QStringLiteral("select * from title order by cid desc")});
-    detailqry = make(QStringLiteral("detailqry"), {QStringLiteral("select * from detail where cid=:cid")});
+    titleqry =
+        make(QStringLiteral("titleqry"), {QStringLiteral("select * from title order by cid desc")});
+    detailqry =
+        make(QStringLiteral("detailqry"), {QStringLiteral("select * from detail where cid=:cid")});
     detailqry->setMaster(titleqry.get(), QStringLiteral("cid"));
     // Made before anything else watches the lines, so the totals are fresh for everyone.
     columnTotals = std::make_unique<ColumnTotals>(*detailqry);
     Aqry = make(QStringLiteral("Aqry"), {QStringLiteral("select * from title")});
-    ghqry = make(QStringLiteral("ghqry"), {QStringLiteral("select  * from 购货单位 order by 单位名称")});
-    xhqry = make(QStringLiteral("xhqry"), {QStringLiteral("select  * from 销货单位 order by 单位名称")});
+    ghqry = make(QStringLiteral("ghqry"),
+                 {QStringLiteral("select  * from 购货单位 order by 单位名称")});
+    xhqry = make(QStringLiteral("xhqry"),
+                 {QStringLiteral("select  * from 销货单位 order by 单位名称")});
     fpdzqry = make(QStringLiteral("fpdzqry"), {QStringLiteral("select * from fpdz")});
     hqry = make(QStringLiteral("hqry"), {QStringLiteral("select * from title order by cid desc")});
     dqry = make(QStringLiteral("dqry"), {QStringLiteral("select * from detail ")});
@@ -263,7 +269,8 @@ QFrame *TForm1::buildHeaderPanel()
     lines->setHorizontalSpacing(2);
     lines->setVerticalSpacing(2);
     for (int i = 0; i < 8; ++i) {
-        mm[i] = boundEdit(QStringLiteral("mm%1").arg(i + 1), title, QStringLiteral("密码%1").arg(i + 1));
+        mm[i] = boundEdit(QStringLiteral("mm%1").arg(i + 1), title,
+                          QStringLiteral("密码%1").arg(i + 1));
         const int row = i % 4;
         const int side = i / 4;
         lines->addWidget(new QLabel(QString::number(i + 1), frame), row, side * 2);
@@ -309,7 +316,9 @@ void TForm1::buildLineGrid()
     hgrid = new DbGrid(this);
     hgrid->setObjectName(QStringLiteral("hgrid"));
     hgrid->setEnabled(false);
-    hgrid->bind(*detailqry, InvoiceColumns::lines({300, 90, 50, 70, 100, 100, 50, 100}, *columnTotals), m_guard);
+    hgrid->bind(*detailqry,
+                InvoiceColumns::lines({300, 90, 50, 70, 100, 100, 50, 100}, *columnTotals),
+                m_guard);
     hgrid->setTitleRowVisible(false);
     hgrid->setRowIndicatorVisible(false);
     hgrid->setFooterVisible(true);
@@ -369,7 +378,8 @@ QFrame *TForm1::buildSellerPanel()
     xhdzdh = boundEdit(QStringLiteral("xhdzdh"), title, QStringLiteral("销货单位地址"));
     xhyxzh = boundEdit(QStringLiteral("xhyxzh"), title, QStringLiteral("销货单位银行"));
     const QStringList sellerLabels{QStringLiteral("名     称："), QStringLiteral("纳税人识别号："),
-                                   QStringLiteral("地址、电话："), QStringLiteral("开户行及帐号：")};
+                                   QStringLiteral("地址、电话："),
+                                   QStringLiteral("开户行及帐号：")};
     for (int row = 0; row < 4; ++row)
         grid->addWidget(label(sellerLabels.at(row), frame), row, 1);
     grid->addLayout(name, 0, 2);
@@ -379,7 +389,8 @@ QFrame *TForm1::buildSellerPanel()
 
     grid->addWidget(label(QStringLiteral("备注："), frame), 0, 3);
     for (int i = 0; i < 4; ++i) {
-        bz[i] = boundEdit(QStringLiteral("bz%1").arg(i + 1), title, QStringLiteral("备注%1").arg(i + 1));
+        bz[i] = boundEdit(QStringLiteral("bz%1").arg(i + 1), title,
+                          QStringLiteral("备注%1").arg(i + 1));
         grid->addWidget(bz[i], i, 4);
     }
 
@@ -446,7 +457,9 @@ QWidget *TForm1::buildBrowsePage()
     DBGridEh2->setToolTip(QStringLiteral("按 每栏标题 可以排序"));
     DBGridEh3 = new DbGrid(page);
     DBGridEh3->setObjectName(QStringLiteral("DBGridEh3"));
-    DBGridEh3->bind(*detailqry, InvoiceColumns::lines({300, 100, 50, 80, 80, 100, 50, 90}, *columnTotals), m_guard);
+    DBGridEh3->bind(*detailqry,
+                    InvoiceColumns::lines({300, 100, 50, 80, 80, 100, 50, 90}, *columnTotals),
+                    m_guard);
     DBGridEh3->setReadOnly(true);
     DBGridEh3->setTitlesCentred();
     DBGridEh3->setFooterVisible(true);
@@ -472,9 +485,12 @@ void TForm1::buildMenus()
     N9 = item(PopupMenu2, QStringLiteral("N9"), QStringLiteral("发票套打 &S"));
     N8 = item(PopupMenu2, QStringLiteral("N8"), QStringLiteral("发票套打位置、字体、大小调整 &T"));
     A4U1 = item(PopupMenu2, QStringLiteral("A4U1"), QStringLiteral("发票打印 (A4纸) &U"));
-    A4V1 = item(PopupMenu2, QStringLiteral("A4V1"), QStringLiteral("发票打印位置、字体、大小调整 (A4纸) &V"));
-    N10 = item(PopupMenu2, QStringLiteral("N10"), QStringLiteral("增值税应税货物或劳务销货清单打印"));
-    N11 = item(PopupMenu2, QStringLiteral("N11"), QStringLiteral("增值税专用发票销货清单打印(套打)"));
+    A4V1 = item(PopupMenu2, QStringLiteral("A4V1"),
+                QStringLiteral("发票打印位置、字体、大小调整 (A4纸) &V"));
+    N10 =
+        item(PopupMenu2, QStringLiteral("N10"), QStringLiteral("增值税应税货物或劳务销货清单打印"));
+    N11 =
+        item(PopupMenu2, QStringLiteral("N11"), QStringLiteral("增值税专用发票销货清单打印(套打)"));
     N4 = item(PopupMenu2, QStringLiteral("N4"), QStringLiteral("收款情况打印"));
 }
 
@@ -488,8 +504,10 @@ void TForm1::connectHandlers()
     connect(hgrid, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { PopupMenu1->popup(hgrid->viewport()->mapToGlobal(at)); });
     connect(N4, &QAction::triggered, this, m_guard.guarded([this] { N4Click(); }));
-    connect(SpeedButton1, &QToolButton::clicked, this, m_guard.guarded([this] { SpeedButton1Click(); }));
-    connect(SpeedButton2, &QToolButton::clicked, this, m_guard.guarded([this] { SpeedButton2Click(); }));
+    connect(SpeedButton1, &QToolButton::clicked, this,
+            m_guard.guarded([this] { SpeedButton1Click(); }));
+    connect(SpeedButton2, &QToolButton::clicked, this,
+            m_guard.guarded([this] { SpeedButton2Click(); }));
     connectEntryHandlers();
 }
 

@@ -3,7 +3,6 @@
 #include "db/Connection.h"
 
 #include <QWidget>
-
 #include <array>
 #include <memory>
 
@@ -173,6 +172,7 @@ private:
     void N1Click();
     void N2Click();
     void N7Click();
+    void hgridDeleteRow();
     void kpEnter();
     void kpChange(QDate date);
     void titledstDataChange();

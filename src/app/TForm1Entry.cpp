@@ -1,9 +1,8 @@
 // The invoice entry half of the main window: add, copy, save and delete invoices and
 // lines, the date of issue, the party lists, the paid lock and the line arithmetic.
-#include "app/TForm1.h"
-
 #include "app/ErrorGuard.h"
 #include "app/Prompt.h"
+#include "app/TForm1.h"
 #include "db/Dataset.h"
 #include "entry/ColumnTotals.h"
 #include "entry/LineArithmetic.h"
@@ -36,6 +35,8 @@ void TForm1::connectEntryHandlers()
     connect(N1, &QAction::triggered, this, m_guard.guarded([this] { N1Click(); }));
     connect(N2, &QAction::triggered, this, m_guard.guarded([this] { N2Click(); }));
     connect(N7, &QAction::triggered, this, m_guard.guarded([this] { N7Click(); }));
+    connect(hgrid, &DbGrid::rowDeletionRequested, this,
+            m_guard.guarded([this] { hgridDeleteRow(); }));
     connect(kp, &DatePicker::entered, this, m_guard.guarded([this] { kpEnter(); }));
     connect(kp, &DatePicker::userDateChanged, this,
             m_guard.guarded([this](QDate date) { kpChange(date); }));
@@ -48,10 +49,14 @@ void TForm1::connectEntryHandlers()
         connect(columnTotals.get(), &ColumnTotals::recomputed, grid, &DbGrid::refreshFooter);
     connect(titleqry.get(), &Dataset::changed, this, &TForm1::titledstDataChange);
     connect(detailqry.get(), &Dataset::changed, this, &TForm1::detaildstDataChange);
-    detailqry->setValueChangeReaction(QStringLiteral("数量"), [this] { detailqryDSDesigner4Change(); });
-    detailqry->setValueChangeReaction(QStringLiteral("单价"), [this] { detailqryDSDesigner5Change(); });
-    detailqry->setValueChangeReaction(QStringLiteral("金额"), [this] { detailqryDSDesigner6Change(); });
-    detailqry->setValueChangeReaction(QStringLiteral("税率"), [this] { detailqryDSDesigner7Change(); });
+    detailqry->setValueChangeReaction(QStringLiteral("数量"),
+                                      [this] { detailqryDSDesigner4Change(); });
+    detailqry->setValueChangeReaction(QStringLiteral("单价"),
+                                      [this] { detailqryDSDesigner5Change(); });
+    detailqry->setValueChangeReaction(QStringLiteral("金额"),
+                                      [this] { detailqryDSDesigner6Change(); });
+    detailqry->setValueChangeReaction(QStringLiteral("税率"),
+                                      [this] { detailqryDSDesigner7Change(); });
 }
 
 void TForm1::reopenLines()
@@ -135,7 +140,8 @@ void TForm1::savebtnClick()
 
 void TForm1::delbtnClick()
 {
-    if (m_prompt.askYesNo(QStringLiteral("提示信息"), QStringLiteral("您是否真的要删除这笔记录吗?"))) {
+    if (m_prompt.askYesNo(QStringLiteral("提示信息"),
+                          QStringLiteral("您是否真的要删除这笔记录吗?"))) {
         // The lines and their header go together or not at all.
         Transaction transaction(cnn);
         if (!cid->text().isEmpty()) {
@@ -172,6 +178,13 @@ void TForm1::N2Click()
     detailqry->remove();
 }
 
+// The grid's own deletion of a line, which asks first, unlike the line menu.
+void TForm1::hgridDeleteRow()
+{
+    if (m_prompt.askYesNo(QStringLiteral("确认"), QStringLiteral("删除这一行吗?")))
+        detailqry->remove();
+}
+
 void TForm1::N7Click()
 {
     detailqry->edit();
@@ -206,9 +219,9 @@ void TForm1::detaildstDataChange()
 
 void TForm1::detailqryDSDesigner4Change()
 {
-    detailqry->setValue(QStringLiteral("金额"),
-                        QVariant::fromValue(LineArithmetic::lineAmount(
-                            detailqry->value(QStringLiteral("数量")), detailqry->value(QStringLiteral("单价")))));
+    detailqry->setValue(QStringLiteral("金额"), QVariant::fromValue(LineArithmetic::lineAmount(
+                                                    detailqry->value(QStringLiteral("数量")),
+                                                    detailqry->value(QStringLiteral("单价")))));
 }
 
 void TForm1::detailqryDSDesigner5Change()
@@ -218,9 +231,9 @@ void TForm1::detailqryDSDesigner5Change()
 
 void TForm1::detailqryDSDesigner6Change()
 {
-    detailqry->setValue(QStringLiteral("税额"),
-                        QVariant::fromValue(LineArithmetic::lineTax(
-                            detailqry->value(QStringLiteral("金额")), detailqry->value(QStringLiteral("税率")))));
+    detailqry->setValue(QStringLiteral("税额"), QVariant::fromValue(LineArithmetic::lineTax(
+                                                    detailqry->value(QStringLiteral("金额")),
+                                                    detailqry->value(QStringLiteral("税率")))));
 }
 
 void TForm1::detailqryDSDesigner7Change()

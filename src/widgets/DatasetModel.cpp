@@ -20,7 +20,8 @@ bool isNumber(const QVariant &value)
 
 } // namespace
 
-DatasetModel::DatasetModel(QObject *parent) : QAbstractTableModel(parent) {}
+DatasetModel::DatasetModel(QObject *parent) : QAbstractTableModel(parent)
+{}
 
 void DatasetModel::setDataset(Dataset *dataset)
 {
@@ -109,7 +110,7 @@ QVariant DatasetModel::headerData(int section, Qt::Orientation orientation, int 
         return {};
     if (orientation == Qt::Horizontal)
         return section >= 0 && section < m_columns.size() ? m_columns.at(section).shownTitle()
-                                                           : QVariant();
+                                                          : QVariant();
     const bool current = m_dataset && m_dataset->isOpen() && m_dataset->currentRow() == section;
     return current ? QStringLiteral("▶") : QString();
 }
@@ -135,7 +136,8 @@ bool DatasetModel::setData(const QModelIndex &index, const QVariant &value, int 
     if (!dataset.isEditing())
         dataset.edit();
     dataset.markUserChange();
-    const bool empty = value.isNull() || (value.typeId() == QMetaType::QString && value.toString().isEmpty());
+    const bool empty =
+        value.isNull() || (value.typeId() == QMetaType::QString && value.toString().isEmpty());
     dataset.setValue(m_columns.at(index.column()).field, empty ? QVariant() : value);
     return true;
 }

@@ -8,6 +8,7 @@
 #include "widgets/GridHeader.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QScopedValueRollback>
 
 DbGrid::DbGrid(QWidget *parent)
@@ -122,6 +123,17 @@ void DbGrid::updateGeometries()
         const QRect area = viewport()->geometry();
         m_footer->setGeometry(area.left(), area.bottom() + 1, area.width(), footerHeight);
     }
+}
+
+void DbGrid::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier) {
+        if (!isReadOnly())
+            emit rowDeletionRequested();
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 bool DbGrid::contains(const QWidget *widget) const

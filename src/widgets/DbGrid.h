@@ -42,12 +42,15 @@ public:
 signals:
     // The focus came into the grid from outside it.
     void entered();
+    // Ctrl+Delete on an editable grid: the owner asks, then deletes the current row.
+    void rowDeletionRequested();
     // A column title was clicked; mark is the column's mark from before the click, which
     // moves on once the signal has been handled.
     void titleButtonClicked(const QString &field, SortMark mark);
 
 protected:
     void updateGeometries() override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void focusMoved(QWidget *old, QWidget *now);

@@ -13,7 +13,8 @@ DbPlainEdit::DbPlainEdit(QWidget *parent) : QPlainTextEdit(parent)
     document()->setDocumentMargin(1);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_showing)
-            m_binding.writeUserValue(toPlainText().isEmpty() ? QVariant() : QVariant(toPlainText()));
+            m_binding.writeUserValue(toPlainText().isEmpty() ? QVariant()
+                                                             : QVariant(toPlainText()));
     });
 }
 

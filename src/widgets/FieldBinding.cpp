@@ -30,7 +30,8 @@ void FieldBinding::bind(Dataset &dataset, const QString &column, ErrorGuard &gua
 
 QVariant FieldBinding::value() const
 {
-    if (!m_dataset || !m_dataset->isOpen() || m_dataset->isEmpty() || !m_dataset->hasField(m_column))
+    if (!m_dataset || !m_dataset->isOpen() || m_dataset->isEmpty() ||
+        !m_dataset->hasField(m_column))
         return {};
     return m_dataset->value(m_column);
 }

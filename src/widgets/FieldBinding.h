@@ -5,7 +5,6 @@
 #include <QMetaObject>
 #include <QPointer>
 #include <QString>
-
 #include <functional>
 
 class ErrorGuard;

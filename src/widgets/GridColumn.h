@@ -2,13 +2,17 @@
 
 #include <QString>
 #include <QVariant>
-
 #include <functional>
 
 // How a grid shows one column of its dataset.
 struct GridColumn
 {
-    enum class Footer { None, Text, Value };
+    enum class Footer
+    {
+        None,
+        Text,
+        Value
+    };
     using Format = std::function<QString(const QVariant &value)>;
     using FooterValue = std::function<QVariant()>;
 
@@ -18,8 +22,8 @@ struct GridColumn
     bool readOnly = false;
     Format format; // empty: the value as an edit box shows it
     Footer footer = Footer::None;
-    QString footerText;        // Footer::Text
-    FooterValue footerValue;   // Footer::Value, shown through format
+    QString footerText;      // Footer::Text
+    FooterValue footerValue; // Footer::Value, shown through format
 
     QString shownTitle() const { return title.isEmpty() ? field : title; }
 };

@@ -18,8 +18,7 @@ bool isNumberColumn(FieldType type)
 
 GridDelegate::GridDelegate(DatasetModel &model, ErrorGuard &guard, QObject *parent)
     : QStyledItemDelegate(parent), m_model(model), m_guard(guard)
-{
-}
+{}
 
 QWidget *GridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &,
                                     const QModelIndex &index) const
@@ -64,7 +63,8 @@ void GridDelegate::setEditorData(QWidget *editor, const QModelIndex &index) cons
 }
 
 // Everything typed is written already.
-void GridDelegate::setModelData(QWidget *, QAbstractItemModel *, const QModelIndex &) const {}
+void GridDelegate::setModelData(QWidget *, QAbstractItemModel *, const QModelIndex &) const
+{}
 
 void GridDelegate::write(const QPersistentModelIndex &index, const QString &text) const
 {

@@ -34,7 +34,7 @@ void GridFooter::paintEvent(QPaintEvent *)
             continue;
         const QRect cell(m_columns.sectionViewportPosition(column), 0,
                          m_columns.sectionSize(column), height());
-        painter.drawText(cell.adjusted(3, 0, -3, 0), int(m_alignments.value(column)) | Qt::AlignVCenter,
-                         m_texts.at(column));
+        painter.drawText(cell.adjusted(3, 0, -3, 0),
+                         int(m_alignments.value(column)) | Qt::AlignVCenter, m_texts.at(column));
     }
 }

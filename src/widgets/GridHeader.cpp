@@ -37,8 +37,8 @@ void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalI
     QStyleOptionHeader option;
     initStyleOptionForIndex(&option, logicalIndex);
     option.rect = rect;
-    option.sortIndicator = sectionMark == SortMark::Down ? QStyleOptionHeader::SortDown
-                                                         : QStyleOptionHeader::SortUp;
+    option.sortIndicator =
+        sectionMark == SortMark::Down ? QStyleOptionHeader::SortDown : QStyleOptionHeader::SortUp;
     painter->save();
     style()->drawControl(QStyle::CE_Header, &option, painter, this);
     painter->restore();

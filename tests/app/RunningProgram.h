@@ -9,9 +9,7 @@
 #include "widgets/DbGrid.h"
 
 #include <QLineEdit>
-
 #include <QTest>
-
 #include <memory>
 
 // The program as main() starts it, on a fixture database, with scripted prompts.
@@ -19,8 +17,7 @@ struct RunningProgram
 {
     explicit RunningProgram(const QStringList &fixtures = {QStringLiteral("ui_invoices.sql")})
         : database(fixtures)
-    {
-    }
+    {}
 
     // Creates the windows and shows the main one; show=false stops after creation.
     TForm1 &start(bool show = true)
@@ -51,8 +48,7 @@ struct RunningProgram
 
     TForm1 &form() const { return windows->form1(); }
 
-    template <typename T>
-    T *find(const QString &name) const
+    template <typename T> T *find(const QString &name) const
     {
         T *found = form().findChild<T *>(name);
         if (!found)

@@ -42,9 +42,12 @@ void TestErrorGuard::boxTextEndsWithAFullStop_data()
     QTest::addColumn<QString>("shown");
     QTest::newRow("bare") << QStringLiteral("Dataset not in edit or insert mode")
                           << QStringLiteral("Dataset not in edit or insert mode.");
-    QTest::newRow("has one") << QStringLiteral("no such table: title.") << QStringLiteral("no such table: title.");
-    QTest::newRow("chinese stop") << QStringLiteral("找不到数据库文件。") << QStringLiteral("找不到数据库文件。");
-    QTest::newRow("trailing blanks") << QStringLiteral("disk full \n") << QStringLiteral("disk full.");
+    QTest::newRow("has one") << QStringLiteral("no such table: title.")
+                             << QStringLiteral("no such table: title.");
+    QTest::newRow("chinese stop") << QStringLiteral("找不到数据库文件。")
+                                  << QStringLiteral("找不到数据库文件。");
+    QTest::newRow("trailing blanks")
+        << QStringLiteral("disk full \n") << QStringLiteral("disk full.");
 }
 
 void TestErrorGuard::boxTextEndsWithAFullStop()
@@ -58,7 +61,8 @@ void TestErrorGuard::guardedHandlerShowsTheErrorAndSkipsTheRest_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("shown"); // a part of the box text
-    QTest::newRow("store") << 0 << QStringLiteral("Cannot perform this operation on an empty dataset");
+    QTest::newRow("store") << 0
+                           << QStringLiteral("Cannot perform this operation on an empty dataset");
     QTest::newRow("money") << 1 << QStringLiteral("超出货币范围");
     QTest::newRow("other") << 2 << QStringLiteral("bad thing");
 }
@@ -73,7 +77,8 @@ void TestErrorGuard::guardedHandlerShowsTheErrorAndSkipsTheRest()
     bool restRan = false;
     QObject::connect(&button, &QPushButton::clicked, &button, guard.guarded([&] {
         if (kind == 0)
-            throw DatabaseError(QStringLiteral("Cannot perform this operation on an empty dataset"));
+            throw DatabaseError(
+                QStringLiteral("Cannot perform this operation on an empty dataset"));
         if (kind == 1)
             Money::fromDouble(1e20);
         if (kind == 2)
@@ -117,7 +122,8 @@ void TestErrorGuard::eventHandlerErrorsBecomeTheErrorBox()
     QCoreApplication::postEvent(&receiver, new QEvent(QEvent::User));
     QCoreApplication::processEvents();
     app->setErrorGuard(nullptr);
-    QCOMPARE(prompt.errors(), QStringList(2, QStringLiteral("Dataset not in edit or insert mode.")));
+    QCOMPARE(prompt.errors(),
+             QStringList(2, QStringLiteral("Dataset not in edit or insert mode.")));
 }
 
 // The program's own application object, so that its last-resort handler is under test.

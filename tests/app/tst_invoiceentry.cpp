@@ -1,12 +1,16 @@
 #include "RunningProgram.h"
 #include "db/Dataset.h"
 #include "entry/Money.h"
+#include "entry/ui/Tghdwform.h"
+#include "entry/ui/Txhdwform.h"
 #include "widgets/DatePicker.h"
 #include "widgets/DbCheckBox.h"
 #include "widgets/DbEdit.h"
 #include "widgets/DbLookupCombo.h"
 #include "widgets/DbPlainEdit.h"
 
+#include <QDialog>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -59,6 +63,11 @@ private slots:
     void choosingAPartyCopiesItsParticulars();
     void datePickerWritesBothDates();
     void saveStoresTheTotalsOfTheLinesItWrites();
+    void accessKeysPressTheButtons();
+    void gridDeletesALineOnlyAfterAsking_data();
+    void gridDeletesALineOnlyAfterAsking();
+    void directoryButtonsShowTheirWindowThenActivate_data();
+    void directoryButtonsShowTheirWindowThenActivate();
 };
 
 void TestInvoiceEntry::newInvoiceIsStoredWithItsArithmetic()
@@ -68,7 +77,11 @@ void TestInvoiceEntry::newInvoiceIsStoredWithItsArithmetic()
     startNewInvoice(program, QStringLiteral("新客户公司"));
     // Entering the grid wrote the header; the line went in at once with its key.
     QCOMPARE(form.cid->text(), QStringLiteral("3"));
-    QCOMPARE(program.scalar(QStringLiteral("select count(*) from detail where cid=3 and 货物应税名称=''")).toInt(), 1);
+    QCOMPARE(
+        program
+            .scalar(QStringLiteral("select count(*) from detail where cid=3 and 货物应税名称=''"))
+            .toInt(),
+        1);
     QCOMPARE(form.titleqry->value(QStringLiteral("cid")).toLongLong(), 3);
 
     RunningProgram::typeInCell(*form.hgrid, 0, Quantity, QStringLiteral("3"));
@@ -82,13 +95,19 @@ void TestInvoiceEntry::newInvoiceIsStoredWithItsArithmetic()
     QCOMPARE(program.prompt.shown().first().caption, QStringLiteral("信息"));
     QCOMPARE(program.prompt.shown().first().text, QStringLiteral("资料保存成功!"));
     // 0.999999 to four decimals.
-    QCOMPARE(program.scalar(QStringLiteral("select 金额 from detail where cid=3")).toLongLong(), 10000);
-    QCOMPARE(program.scalar(QStringLiteral("select 税额 from detail where cid=3")).toLongLong(), 1300);
-    QCOMPARE(program.scalar(QStringLiteral("select 小写金额 from title where cid=3")).toLongLong(), 11300);
+    QCOMPARE(program.scalar(QStringLiteral("select 金额 from detail where cid=3")).toLongLong(),
+             10000);
+    QCOMPARE(program.scalar(QStringLiteral("select 税额 from detail where cid=3")).toLongLong(),
+             1300);
+    QCOMPARE(program.scalar(QStringLiteral("select 小写金额 from title where cid=3")).toLongLong(),
+             11300);
     QCOMPARE(program.scalar(QStringLiteral("select 大写金额 from title where cid=3")).toString(),
              QStringLiteral("壹圆壹角叁分"));
-    QCOMPARE(program.scalar(QStringLiteral("select 购货单位名称 || '|' || 备注 || '|' || 是否收款 || 是否打印格式 "
-                                           "from title where cid=3")).toString(),
+    QCOMPARE(program
+                 .scalar(QStringLiteral(
+                     "select 购货单位名称 || '|' || 备注 || '|' || 是否收款 || 是否打印格式 "
+                     "from title where cid=3"))
+                 .toString(),
              QStringLiteral("新客户公司| |00"));
     QCOMPARE(form.xxje->text(), QStringLiteral("1.13"));
     QCOMPARE(form.jedx->text(), QStringLiteral("壹圆壹角叁分"));
@@ -104,15 +123,24 @@ void TestInvoiceEntry::lineArithmetic_data()
     QTest::addColumn<QString>("sums");
     QTest::addColumn<qlonglong>("total");
     QTest::addColumn<QString>("capitals");
-    QTest::newRow("three thirds") << "3" << "0.333333" << "0" << 10000LL << 0LL << "3|1|" << 10000LL
-                                                << "壹圆整";
-    QTest::newRow("half a yuan at 17%") << "1" << "0.5" << "17" << 5000LL << 850LL << "1|.5|.09" << 5800LL
-                                        << "伍角捌分";
-    QTest::newRow("half cent to even, down") << "1" << "2.5" << "17" << 25000LL << 4250LL << "1|2.5|.43"
-                                             << 29200LL << "贰圆玖角贰分";
-    QTest::newRow("half cent to even, up") << "1" << "1.5" << "17" << 15000LL << 2550LL << "1|1.5|.26"
-                                           << 17600LL << "壹圆柒角陆分";
-    QTest::newRow("no quantity") << "" << "5" << "17" << 0LL << 0LL << "0||" << 0LL << "零圆整";
+    QTest::newRow("three thirds") << "3"
+                                  << "0.333333"
+                                  << "0" << 10000LL << 0LL << "3|1|" << 10000LL << "壹圆整";
+    QTest::newRow("half a yuan at 17%")
+        << "1"
+        << "0.5"
+        << "17" << 5000LL << 850LL << "1|.5|.09" << 5800LL << "伍角捌分";
+    QTest::newRow("half cent to even, down")
+        << "1"
+        << "2.5"
+        << "17" << 25000LL << 4250LL << "1|2.5|.43" << 29200LL << "贰圆玖角贰分";
+    QTest::newRow("half cent to even, up")
+        << "1"
+        << "1.5"
+        << "17" << 15000LL << 2550LL << "1|1.5|.26" << 17600LL << "壹圆柒角陆分";
+    QTest::newRow("no quantity") << ""
+                                 << "5"
+                                 << "17" << 0LL << 0LL << "0||" << 0LL << "零圆整";
 }
 
 void TestInvoiceEntry::lineArithmetic()
@@ -133,11 +161,17 @@ void TestInvoiceEntry::lineArithmetic()
     RunningProgram::typeInCell(*form.hgrid, 0, Rate, rate);
     QTest::mouseClick(form.savebtn, Qt::LeftButton);
     QVERIFY(program.prompt.errors().isEmpty());
-    QCOMPARE(program.scalar(QStringLiteral("select ifnull(金额, 0) from detail where cid=3")).toLongLong(), amount);
-    QCOMPARE(program.scalar(QStringLiteral("select ifnull(税额, 0) from detail where cid=3")).toLongLong(), tax);
+    QCOMPARE(program.scalar(QStringLiteral("select ifnull(金额, 0) from detail where cid=3"))
+                 .toLongLong(),
+             amount);
+    QCOMPARE(program.scalar(QStringLiteral("select ifnull(税额, 0) from detail where cid=3"))
+                 .toLongLong(),
+             tax);
     QCOMPARE(lineSums(*form.hgrid), sums);
-    QCOMPARE(program.scalar(QStringLiteral("select 小写金额 from title where cid=3")).toLongLong(), total);
-    QCOMPARE(program.scalar(QStringLiteral("select 大写金额 from title where cid=3")).toString(), capitals);
+    QCOMPARE(program.scalar(QStringLiteral("select 小写金额 from title where cid=3")).toLongLong(),
+             total);
+    QCOMPARE(program.scalar(QStringLiteral("select 大写金额 from title where cid=3")).toString(),
+             capitals);
 }
 
 void TestInvoiceEntry::changingTheRateKeepsTheAmount()
@@ -186,39 +220,51 @@ void TestInvoiceEntry::amountBeyondTheCurrencyRangeIsRefused()
     QCOMPARE(form.detailqry->value(QStringLiteral("金额")).value<Money>(),
              Money::fromDouble(99999999999990.0));
     QTest::mouseClick(form.savebtn, Qt::LeftButton);
-    QCOMPARE(program.scalar(QStringLiteral("select 数量 from detail where id=2")).toDouble(), 9999999999999.0);
+    QCOMPARE(program.scalar(QStringLiteral("select 数量 from detail where id=2")).toDouble(),
+             9999999999999.0);
 }
 
 void TestInvoiceEntry::copyMakesANewInvoiceWithNewLines()
 {
     RunningProgram program;
     TForm1 &form = program.start();
-    const QString copied = QStringLiteral(
-        "购货单位名称||购货纳税人识别号||购货单位地址||购货单位银行||销货单位名称||销货纳税人识别号||销货单位地址||"
-        "销货单位银行||收款人||复核||开票人||备注1||备注2||备注3||备注4||检验码||密码1||密码2||密码3||密码4||密码5||"
-        "密码6||密码7||密码8");
+    const QString copied =
+        QStringLiteral("购货单位名称||购货纳税人识别号||购货单位地址||购货单位银行||销货单位名称||"
+                       "销货纳税人识别号||销货单位地址||"
+                       "销货单位银行||收款人||复核||开票人||备注1||备注2||备注3||备注4||检验码||"
+                       "密码1||密码2||密码3||密码4||密码5||"
+                       "密码6||密码7||密码8");
     const QString lines = QStringLiteral(
         "select group_concat(货物应税名称||规格型号||单位||数量||单价||金额||税率||税额, ';') "
         "from (select * from detail where cid=%1 order by id)");
-    const QString sourceHeader = program.scalar(QStringLiteral("select %1 from title where cid=2").arg(copied)).toString();
+    const QString sourceHeader =
+        program.scalar(QStringLiteral("select %1 from title where cid=2").arg(copied)).toString();
     const QString sourceLines = program.scalar(lines.arg(2)).toString();
     QTest::mouseClick(form.copybtn, Qt::LeftButton);
 
     QCOMPARE(program.prompt.texts(), QStringList{QStringLiteral("资料已复制")});
     QCOMPARE(program.prompt.shown().first().caption, QStringLiteral("信息"));
     QCOMPARE(form.cid->text(), QStringLiteral("3"));
-    QCOMPARE(program.scalar(QStringLiteral("select %1 from title where cid=3").arg(copied)).toString(), sourceHeader);
-    QCOMPARE(program.scalar(QStringLiteral("select ifnull(发票号码, 'n') || ifnull(开票日期, 'n') || ifnull(中文日期, 'n') "
-                                           "|| 是否收款 || 是否打印格式 || ifnull(备注, 'n') || ifnull(oth1, 'n') "
-                                           "from title where cid=3")).toString(),
-             QStringLiteral("nnn00nn"));
+    QCOMPARE(
+        program.scalar(QStringLiteral("select %1 from title where cid=3").arg(copied)).toString(),
+        sourceHeader);
+    QCOMPARE(
+        program
+            .scalar(QStringLiteral(
+                "select ifnull(发票号码, 'n') || ifnull(开票日期, 'n') || ifnull(中文日期, 'n') "
+                "|| 是否收款 || 是否打印格式 || ifnull(备注, 'n') || ifnull(oth1, 'n') "
+                "from title where cid=3"))
+            .toString(),
+        QStringLiteral("nnn00nn"));
     QCOMPARE(program.scalar(lines.arg(3)).toString(), sourceLines);
     QCOMPARE(program.scalar(QStringLiteral("select min(id) from detail where cid=3")).toInt(), 5);
     QCOMPARE(program.scalar(lines.arg(2)).toString(), sourceLines);
-    QCOMPARE(program.scalar(QStringLiteral("select group_concat(id) from detail where cid=2")).toString(),
+    QCOMPARE(program.scalar(QStringLiteral("select group_concat(id) from detail where cid=2"))
+                 .toString(),
              QStringLiteral("2,3,4"));
     QCOMPARE(form.hgrid->model()->rowCount(), 3);
-    QCOMPARE(program.scalar(QStringLiteral("select 小写金额 from title where cid=3")).toLongLong(), 3340000);
+    QCOMPARE(program.scalar(QStringLiteral("select 小写金额 from title where cid=3")).toLongLong(),
+             3340000);
 }
 
 void TestInvoiceEntry::copyOfAnInvoiceNeverWrittenCopiesNoLines()
@@ -230,7 +276,10 @@ void TestInvoiceEntry::copyOfAnInvoiceNeverWrittenCopiesNoLines()
     QTest::mouseClick(form.copybtn, Qt::LeftButton);
     QVERIFY(program.prompt.errors().isEmpty());
     QCOMPARE(program.prompt.texts(), QStringList{QStringLiteral("资料已复制")});
-    QCOMPARE(program.scalar(QStringLiteral("select group_concat(cid || 购货单位名称) from title where cid > 2")).toString(),
+    QCOMPARE(program
+                 .scalar(QStringLiteral(
+                     "select group_concat(cid || 购货单位名称) from title where cid > 2"))
+                 .toString(),
              QStringLiteral("3乙,4乙"));
     QCOMPARE(program.scalar(QStringLiteral("select count(*) from detail")).toInt(), 4);
 }
@@ -258,7 +307,11 @@ void TestInvoiceEntry::deleteAsksFirst()
     QCOMPARE(program.prompt.shown().size(), 1);
     QCOMPARE(program.prompt.shown().first().caption, QStringLiteral("提示信息"));
     QCOMPARE(program.prompt.shown().first().text, QStringLiteral("您是否真的要删除这笔记录吗?"));
-    QCOMPARE(program.scalar(QStringLiteral("select group_concat(cid) from (select cid from title order by cid)")).toString(), headers);
+    QCOMPARE(program
+                 .scalar(QStringLiteral(
+                     "select group_concat(cid) from (select cid from title order by cid)"))
+                 .toString(),
+             headers);
     QCOMPARE(program.scalar(QStringLiteral("select count(*) from detail")).toInt(), lines);
     QCOMPARE(form.cid->text(), current);
     QCOMPARE(form.hgrid->model()->rowCount(), yes ? 1 : 3);
@@ -267,8 +320,8 @@ void TestInvoiceEntry::deleteAsksFirst()
 void TestInvoiceEntry::failedDeleteLeavesTheInvoiceWhole()
 {
     RunningProgram program;
-    program.database.execScript(QStringLiteral(
-        "create trigger keep before delete on title begin select raise(abort, 'header is kept'); end"));
+    program.database.execScript(QStringLiteral("create trigger keep before delete on title begin "
+                                               "select raise(abort, 'header is kept'); end"));
     TForm1 &form = program.start();
     program.prompt.answer({true});
     QTest::mouseClick(form.delbtn, Qt::LeftButton);
@@ -283,7 +336,8 @@ void TestInvoiceEntry::deleteOfAHeaderNeverWrittenTouchesNoLines()
 {
     RunningProgram program;
     // A line that lost its header must not be taken for the lines of an unwritten one.
-    program.database.execScript(QStringLiteral("insert into detail (cid, 货物应税名称) values (null, '孤')"));
+    program.database.execScript(
+        QStringLiteral("insert into detail (cid, 货物应税名称) values (null, '孤')"));
     TForm1 &form = program.start();
     QTest::mouseClick(form.addbtn, Qt::LeftButton);
     program.prompt.answer({true});
@@ -323,8 +377,10 @@ void TestInvoiceEntry::choosingAPartyCopiesItsParticulars_data()
         << true << 0 << QStringLiteral("海川商行|440300000000002|深圳市南山区二号|招商银行 0755");
     QTest::newRow("buyer, the second of two with one name")
         << true << 1 << QStringLiteral("海川商行|440300000000002|深圳市南山区二号|招商银行 0755");
-    QTest::newRow("seller") << false << 0
-                            << QStringLiteral("青石制造有限公司|330101000000009|杭州市西湖路9号 0571-8888|建设银行 4367");
+    QTest::newRow("seller")
+        << false << 0
+        << QStringLiteral(
+               "青石制造有限公司|330101000000009|杭州市西湖路9号 0571-8888|建设银行 4367");
 }
 
 void TestInvoiceEntry::choosingAPartyCopiesItsParticulars()
@@ -337,15 +393,20 @@ void TestInvoiceEntry::choosingAPartyCopiesItsParticulars()
     QTest::mouseClick(form.addbtn, Qt::LeftButton);
     (buyer ? form.DBLookupComboBox1 : form.DBLookupComboBox2)->choose(row);
     QVERIFY(program.prompt.errors().isEmpty());
-    const QStringList shown = buyer ? QStringList{form.ghmc->text(), form.ghsbh->text(), form.ghdzdh->text(),
-                                                  form.ghyxzh->text()}
+    const QStringList shown = buyer ? QStringList{form.ghmc->text(), form.ghsbh->text(),
+                                                  form.ghdzdh->text(), form.ghyxzh->text()}
                                     : QStringList{form.xhmc->toPlainText(), form.xhsbh->text(),
                                                   form.xhdzdh->text(), form.xhyxzh->text()};
     QCOMPARE(shown.join(u'|'), expected);
     QTest::mouseClick(form.savebtn, Qt::LeftButton);
-    const QString columns = buyer ? QStringLiteral("购货单位名称||'|'||购货纳税人识别号||'|'||购货单位地址||'|'||购货单位银行")
-                                  : QStringLiteral("销货单位名称||'|'||销货纳税人识别号||'|'||销货单位地址||'|'||销货单位银行");
-    QCOMPARE(program.scalar(QStringLiteral("select %1 from title where cid=3").arg(columns)).toString(), expected);
+    const QString columns =
+        buyer ? QStringLiteral(
+                    "购货单位名称||'|'||购货纳税人识别号||'|'||购货单位地址||'|'||购货单位银行")
+              : QStringLiteral(
+                    "销货单位名称||'|'||销货纳税人识别号||'|'||销货单位地址||'|'||销货单位银行");
+    QCOMPARE(
+        program.scalar(QStringLiteral("select %1 from title where cid=3").arg(columns)).toString(),
+        expected);
 }
 
 void TestInvoiceEntry::datePickerWritesBothDates()
@@ -363,8 +424,10 @@ void TestInvoiceEntry::datePickerWritesBothDates()
     form.FormActivate();
     QCOMPARE(form.kp->date(), QDate::currentDate());
     QTest::mouseClick(form.savebtn, Qt::LeftButton);
-    QCOMPARE(program.scalar(QStringLiteral("select 开票日期 || ' ' || 中文日期 from title where cid=2")).toString(),
-             QStringLiteral("2009-04-08 二〇〇九年四月八日"));
+    QCOMPARE(
+        program.scalar(QStringLiteral("select 开票日期 || ' ' || 中文日期 from title where cid=2"))
+            .toString(),
+        QStringLiteral("2009-04-08 二〇〇九年四月八日"));
 }
 
 void TestInvoiceEntry::saveStoresTheTotalsOfTheLinesItWrites()
@@ -375,9 +438,74 @@ void TestInvoiceEntry::saveStoresTheTotalsOfTheLinesItWrites()
     RunningProgram::typeInCell(*form.hgrid, 1, Quantity, QStringLiteral("3"));
     QTest::mouseClick(form.savebtn, Qt::LeftButton);
     QCOMPARE(program.scalar(QStringLiteral("select 数量 from detail where id=3")).toDouble(), 3.0);
-    QCOMPARE(program.scalar(QStringLiteral("select 小写金额 from title where cid=2")).toLongLong(), 3925000);
+    QCOMPARE(program.scalar(QStringLiteral("select 小写金额 from title where cid=2")).toLongLong(),
+             3925000);
     QCOMPARE(program.scalar(QStringLiteral("select 大写金额 from title where cid=2")).toString(),
              QStringLiteral("叁佰玖拾贰圆伍角整"));
+}
+
+void TestInvoiceEntry::accessKeysPressTheButtons()
+{
+    RunningProgram program;
+    TForm1 &form = program.start();
+    // A button pressed by its key shows itself pressed for a moment before it acts.
+    QTest::keyClick(&form, Qt::Key_A, Qt::AltModifier);
+    QTRY_COMPARE(form.titleqry->state(), Dataset::State::Insert);
+    QTest::keyClick(&form, Qt::Key_S, Qt::AltModifier);
+    QTRY_COMPARE(program.prompt.texts(), QStringList{QStringLiteral("资料保存成功!")});
+    QCOMPARE(program.scalar(QStringLiteral("select count(*) from title")).toInt(), 3);
+    program.prompt.answer({false});
+    QTest::keyClick(&form, Qt::Key_X, Qt::AltModifier);
+    QTRY_VERIFY(!form.isVisible());
+}
+
+void TestInvoiceEntry::gridDeletesALineOnlyAfterAsking_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("yes") << true << 2;
+    QTest::newRow("no") << false << 3;
+}
+
+void TestInvoiceEntry::gridDeletesALineOnlyAfterAsking()
+{
+    QFETCH(bool, yes);
+    QFETCH(int, lines);
+    RunningProgram program;
+    TForm1 &form = program.start();
+    form.hgrid->setFocus();
+    program.prompt.answer({yes});
+    QTest::keyClick(form.hgrid, Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(program.prompt.shown().size(), 1);
+    QCOMPARE(program.scalar(QStringLiteral("select count(*) from detail where cid=2")).toInt(),
+             lines);
+}
+
+void TestInvoiceEntry::directoryButtonsShowTheirWindowThenActivate_data()
+{
+    QTest::addColumn<bool>("buyers");
+    QTest::newRow("客户") << true;
+    QTest::newRow("单位") << false;
+}
+
+void TestInvoiceEntry::directoryButtonsShowTheirWindowThenActivate()
+{
+    QFETCH(bool, buyers);
+    RunningProgram program;
+    TForm1 &form = program.start();
+    form.kp->setDateQuietly(QDate(2001, 2, 3));
+    QDialog *directory = buyers ? static_cast<QDialog *>(&program.windows->ghdwform())
+                                : static_cast<QDialog *>(&program.windows->xhdwform());
+    bool shownModally = false;
+    QTimer::singleShot(0, directory, [&] {
+        shownModally = directory->isVisible() && QApplication::activeModalWidget() == directory;
+        directory->reject();
+    });
+    QTest::mouseClick(buyers ? form.SpeedButton1 : form.SpeedButton2, Qt::LeftButton);
+    QVERIFY(shownModally);
+    QCOMPARE(form.kp->date(), QDate::currentDate());
+    QCOMPARE(form.kpdate->text(), QStringLiteral("2010年01月01日"));
+    QVERIFY(program.prompt.shown().isEmpty());
 }
 
 QTEST_MAIN(TestInvoiceEntry)

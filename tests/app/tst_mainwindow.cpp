@@ -46,9 +46,9 @@ void TestMainWindow::normalStartShowsTheNewestInvoice()
     QCOMPARE(form.hgrid->model()->rowCount(), 3);
     QCOMPARE(form.hgrid->model()->index(1, 0).data().toString(), QStringLiteral("阀门"));
     QCOMPARE(form.kp->date(), QDate::currentDate());
-    for (QWidget *control : std::initializer_list<QWidget *>{form.titlepan, form.hgrid, form.addbtn,
-                                                             form.copybtn, form.savebtn, form.delbtn,
-                                                             form.prnbtn})
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{form.titlepan, form.hgrid, form.addbtn, form.copybtn,
+                                          form.savebtn, form.delbtn, form.prnbtn})
         QVERIFY2(control->isEnabled(), qPrintable(control->objectName()));
     // Showing an invoice is not typing into it.
     QVERIFY(!form.titleqry->hasUserChange());
@@ -116,7 +116,9 @@ void TestMainWindow::windowsToolStripAndMenus()
 {
     RunningProgram program;
     TForm1 &form = program.start();
-    QCOMPARE(form.windowTitle(), QStringLiteral("Kelvane发票、销货清单打印软件 2.6  技术支持：support@kelvane.cn  使用前请先看下帮助说明"));
+    QCOMPARE(form.windowTitle(),
+             QStringLiteral("Kelvane发票、销货清单打印软件 2.6  技术支持：support@kelvane.cn  "
+                            "使用前请先看下帮助说明"));
     QCOMPARE(form.size(), QSize(914, 666));
     QCOMPARE(program.windows->form2().windowTitle(), QStringLiteral("收款情况打印"));
     QCOMPARE(program.windows->ghdwform().windowTitle(), QStringLiteral("购货单位"));
@@ -154,11 +156,13 @@ void TestMainWindow::windowsToolStripAndMenus()
     QCOMPARE(texts(form.PopupMenu1),
              QStringList({QStringLiteral("增加"), QStringLiteral("删除"), QStringLiteral("修改")}));
     QCOMPARE(texts(form.PopupMenu2),
-             QStringList({QStringLiteral("发票套打 &S"), QStringLiteral("发票套打位置、字体、大小调整 &T"),
+             QStringList({QStringLiteral("发票套打 &S"),
+                          QStringLiteral("发票套打位置、字体、大小调整 &T"),
                           QStringLiteral("发票打印 (A4纸) &U"),
                           QStringLiteral("发票打印位置、字体、大小调整 (A4纸) &V"),
                           QStringLiteral("增值税应税货物或劳务销货清单打印"),
-                          QStringLiteral("增值税专用发票销货清单打印(套打)"), QStringLiteral("收款情况打印")}));
+                          QStringLiteral("增值税专用发票销货清单打印(套打)"),
+                          QStringLiteral("收款情况打印")}));
 
     // The line grid: no title row, amount and tax not typed into, the red footer's caption.
     DbGrid &grid = *form.hgrid;
@@ -241,10 +245,11 @@ void TestMainWindow::startWithoutDatabaseKeepsEditingDisabled()
         QVERIFY(error.endsWith(u'.') || error.endsWith(u'。'));
     }
     QVERIFY(form.isVisible());
-    for (QWidget *control : std::initializer_list<QWidget *>{form.titlepan, form.hgrid, form.addbtn,
-                                                             form.copybtn, form.savebtn, form.delbtn})
+    for (QWidget *control : std::initializer_list<QWidget *>{
+             form.titlepan, form.hgrid, form.addbtn, form.copybtn, form.savebtn, form.delbtn})
         QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
-    for (QWidget *control : std::initializer_list<QWidget *>{form.prnbtn, form.SpeedButton4, form.exitbtn})
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{form.prnbtn, form.SpeedButton4, form.exitbtn})
         QVERIFY2(control->isEnabled(), qPrintable(control->objectName()));
     // Nothing is open, so closing has nothing to ask.
     QVERIFY(form.close());
@@ -267,8 +272,9 @@ void TestMainWindow::closeAnsweredNoWritesNothing()
     QCOMPARE(question.caption, QStringLiteral("信息"));
     QCOMPARE(question.text, QStringLiteral("您修改了这笔记录,要保存吗?"));
     QVERIFY(!form.isVisible());
-    QCOMPARE(program.scalar(QStringLiteral("select 购货单位名称 from title where cid=2")).toString(),
-             QStringLiteral("远山贸易有限公司"));
+    QCOMPARE(
+        program.scalar(QStringLiteral("select 购货单位名称 from title where cid=2")).toString(),
+        QStringLiteral("远山贸易有限公司"));
     QCOMPARE(program.scalar(QStringLiteral("select count(*) from title")).toInt(), 2);
 }
 

@@ -12,7 +12,12 @@ class FakePrompt final : public Prompt
 public:
     struct Shown
     {
-        enum Kind { Question, Notice, Error };
+        enum Kind
+        {
+            Question,
+            Notice,
+            Error
+        };
         Kind kind;
         QString caption;
         QString text;
@@ -46,5 +51,8 @@ public:
     QString saveFile;
 
     QString openPictureFile(const QString &) override { return pictureFile; }
-    QString saveFileName(const QString &, const QString &, const QString &) override { return saveFile; }
+    QString saveFileName(const QString &, const QString &, const QString &) override
+    {
+        return saveFile;
+    }
 };

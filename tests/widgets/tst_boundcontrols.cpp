@@ -1,6 +1,6 @@
 #include "FakePrompt.h"
-#include "TestDatabase.h"
 #include "Interaction.h"
+#include "TestDatabase.h"
 #include "app/ErrorGuard.h"
 #include "db/DatabaseError.h"
 #include "db/Dataset.h"
@@ -27,7 +27,8 @@ struct Headers
 
     QVariant stored(const QString &column, int cid)
     {
-        return database.scalar(QStringLiteral("select %1 from title where cid=%2").arg(column).arg(cid));
+        return database.scalar(
+            QStringLiteral("select %1 from title where cid=%2").arg(column).arg(cid));
     }
 
     TestDatabase database{{QStringLiteral("ui_invoices.sql")}};
@@ -121,9 +122,8 @@ void TestBoundControls::failedWriteShowsTheErrorAndTheStoredValue()
     edit.setFocus();
     fixture.titles.setSort(QStringLiteral("cid"));
     // The store refuses nothing a text box can type, so make the dataset refuse the write.
-    fixture.titles.setValueChangeReaction(QStringLiteral("复核"), [] {
-        throw DatabaseError(QStringLiteral("refused"));
-    });
+    fixture.titles.setValueChangeReaction(QStringLiteral("复核"),
+                                          [] { throw DatabaseError(QStringLiteral("refused")); });
     QTest::keyClicks(&edit, QStringLiteral("x"));
     QCOMPARE(fixture.prompt.errors(), QStringList{QStringLiteral("refused.")});
     QCOMPARE(edit.text(), fixture.titles.value(QStringLiteral("复核")).toString());
@@ -208,7 +208,8 @@ void TestBoundControls::lookupChoosesTheFirstRowWithTheNameThenClicks()
     QCOMPARE(list.itemText(second), QStringLiteral("海川商行"));
     list.choose(second);
     QCOMPARE(clickedAtRow, buyers.currentRow());
-    QCOMPARE(buyers.value(QStringLiteral("纳税人识别号")).toString(), QStringLiteral("440300000000002"));
+    QCOMPARE(buyers.value(QStringLiteral("纳税人识别号")).toString(),
+             QStringLiteral("440300000000002"));
     QCOMPARE(list.currentIndex(), -1);
 }
 

@@ -28,7 +28,9 @@ QList<GridColumn> lineColumns(const Money &shownTotal = {})
     columns[3].footer = GridColumn::Footer::Value;
     columns[3].footerValue = [&shownTotal] { return QVariant::fromValue(shownTotal); };
     columns[3].readOnly = true;
-    columns[3].format = [](const QVariant &value) { return QStringLiteral("<%1>").arg(value.value<Money>().toString()); };
+    columns[3].format = [](const QVariant &value) {
+        return QStringLiteral("<%1>").arg(value.value<Money>().toString());
+    };
     return columns;
 }
 
@@ -155,7 +157,9 @@ void TestDatasetGrid::typedTextIsWrittenBeforeTheCellIsLeft()
     QCOMPARE(fixture.lines.value(QStringLiteral("数量")).toDouble(), 2.5);
     // A command that posts now (a shortcut, a menu) finds the typing in the row.
     fixture.lines.post();
-    QCOMPARE(fixture.database.scalar(QStringLiteral("select 数量 from detail where id=3")).toDouble(), 2.5);
+    QCOMPARE(
+        fixture.database.scalar(QStringLiteral("select 数量 from detail where id=3")).toDouble(),
+        2.5);
     QVERIFY(fixture.prompt.shown().isEmpty());
 }
 
@@ -165,9 +169,12 @@ void TestDatasetGrid::numberCellsRefuseWhatIsNotANumber_data()
     QTest::addColumn<QString>("kept");
     QTest::addColumn<QVariant>("stored");
     QTest::newRow("letters") << QStringLiteral("abc") << QStringLiteral("2") << QVariant(2.0);
-    QTest::newRow("letter inside") << QStringLiteral("1x2") << QStringLiteral("12") << QVariant(12.0);
-    QTest::newRow("second point") << QStringLiteral("1.2.3") << QStringLiteral("1.23") << QVariant(1.23);
-    QTest::newRow("lone minus waits") << QStringLiteral("-") << QStringLiteral("-") << QVariant(2.0);
+    QTest::newRow("letter inside")
+        << QStringLiteral("1x2") << QStringLiteral("12") << QVariant(12.0);
+    QTest::newRow("second point") << QStringLiteral("1.2.3") << QStringLiteral("1.23")
+                                  << QVariant(1.23);
+    QTest::newRow("lone minus waits")
+        << QStringLiteral("-") << QStringLiteral("-") << QVariant(2.0);
     QTest::newRow("negative") << QStringLiteral("-4") << QStringLiteral("-4") << QVariant(-4.0);
 }
 
@@ -218,16 +225,18 @@ void TestDatasetGrid::titleClicksMoveTheSortMarks_data()
     QTest::addColumn<QList<int>>("clicks"); // column, negative: with Ctrl (column = -1 - value)
     QTest::addColumn<QList<int>>("marksBefore");
     QTest::addColumn<QList<int>>("marksAfter"); // of columns 0..3: 0 none, 1 down, 2 up
-    QTest::newRow("first click marks down") << QList<int>{1} << QList<int>{0} << QList<int>{0, 1, 0, 0};
-    QTest::newRow("down becomes up") << QList<int>{1, 1} << QList<int>{0, 1} << QList<int>{0, 2, 0, 0};
-    QTest::newRow("up becomes down") << QList<int>{1, 1, 1} << QList<int>{0, 1, 2}
-                                     << QList<int>{0, 1, 0, 0};
-    QTest::newRow("another column clears") << QList<int>{1, 2} << QList<int>{0, 0}
-                                           << QList<int>{0, 0, 1, 0};
-    QTest::newRow("ctrl keeps others") << QList<int>{1, -3} << QList<int>{0, 0}
-                                       << QList<int>{0, 1, 1, 0};
-    QTest::newRow("ctrl turns up into none") << QList<int>{1, 1, -2} << QList<int>{0, 1, 2}
-                                             << QList<int>{0, 0, 0, 0};
+    QTest::newRow("first click marks down")
+        << QList<int>{1} << QList<int>{0} << QList<int>{0, 1, 0, 0};
+    QTest::newRow("down becomes up")
+        << QList<int>{1, 1} << QList<int>{0, 1} << QList<int>{0, 2, 0, 0};
+    QTest::newRow("up becomes down")
+        << QList<int>{1, 1, 1} << QList<int>{0, 1, 2} << QList<int>{0, 1, 0, 0};
+    QTest::newRow("another column clears")
+        << QList<int>{1, 2} << QList<int>{0, 0} << QList<int>{0, 0, 1, 0};
+    QTest::newRow("ctrl keeps others")
+        << QList<int>{1, -3} << QList<int>{0, 0} << QList<int>{0, 1, 1, 0};
+    QTest::newRow("ctrl turns up into none")
+        << QList<int>{1, 1, -2} << QList<int>{0, 1, 2} << QList<int>{0, 0, 0, 0};
 }
 
 void TestDatasetGrid::titleClicksMoveTheSortMarks()
@@ -245,7 +254,8 @@ void TestDatasetGrid::titleClicksMoveTheSortMarks()
     for (int click : clicks) {
         const int column = click < 0 ? -1 - click : click;
         const Qt::KeyboardModifiers modifiers = click < 0 ? Qt::ControlModifier : Qt::NoModifier;
-        const QPoint centre(titles->sectionViewportPosition(column) + titles->sectionSize(column) / 2,
+        const QPoint centre(titles->sectionViewportPosition(column) +
+                                titles->sectionSize(column) / 2,
                             titles->height() / 2);
         QTest::mouseClick(titles->viewport(), Qt::LeftButton, modifiers, centre);
     }
