@@ -2,8 +2,8 @@
 #include "print/report/FontResolver.h"
 #include "print/report/PagePainter.h"
 #include "print/report/ReportLayout.h"
+#include "print/report/ReportRows.h"
 #include "print/report/ReportTemplate.h"
-#include "print/report/RowSource.h"
 #include "print/report/TemplateFile.h"
 
 #include <QDir>
@@ -24,13 +24,13 @@ Money amountOf(int row)
 
 QString hcomOf(int row)
 {
-    return u" %1  %2"_s.arg(20240000 + row).arg(row % 2 ? u"远山贸易有限公司"_s
-                                                        : u"海川机电设备工程有限责任公司"_s);
+    return u" %1  %2"_s.arg(20240000 + row)
+        .arg(row % 2 ? u"远山贸易有限公司"_s : u"海川机电设备工程有限责任公司"_s);
 }
 
-std::shared_ptr<MemoryRowSource> invoices(int count)
+std::shared_ptr<MemoryRows> invoices(int count)
 {
-    auto rows = std::make_shared<MemoryRowSource>(QStringList{u"cid"_s, u"hcom"_s, u"tje"_s});
+    auto rows = std::make_shared<MemoryRows>(QStringList{u"cid"_s, u"hcom"_s, u"tje"_s});
     for (int row = 0; row < count; ++row)
         rows->addRow({qlonglong(row + 1), hcomOf(row), QVariant::fromValue(amountOf(row))});
     return rows;
@@ -60,7 +60,8 @@ std::vector<const TextItem *> texts(const LaidOutPage &page, const QString &name
 QString onlyText(const LaidOutPage &page, const QString &name)
 {
     const auto found = texts(page, name);
-    return found.size() == 1 ? found.front()->text.trimmed() : u"<%1 × %2>"_s.arg(name).arg(found.size());
+    return found.size() == 1 ? found.front()->text.trimmed()
+                             : u"<%1 × %2>"_s.arg(name).arg(found.size());
 }
 
 double textWidthMm(const TextItem &text)
@@ -141,14 +142,17 @@ void TestPaymentTemplates::pages()
                 // The painter keeps framed text 0.5 mm off each frame line.
                 const double room = text.rect.width() - (text.frameSides ? 1.0 : 0.0);
                 QVERIFY2(textWidthMm(text) <= room,
-                         qPrintable(u"%1: “%2” is wider than its box"_s.arg(text.objectName, text.text)));
-                QVERIFY2(text.rect.right() <= 210 - 15 + 1e-6 && text.rect.bottom() <= 297 - 15 + 1e-6,
+                         qPrintable(
+                             u"%1: “%2” is wider than its box"_s.arg(text.objectName, text.text)));
+                QVERIFY2(text.rect.right() <= 210 - 15 + 1e-6 &&
+                             text.rect.bottom() <= 297 - 15 + 1e-6,
                          qPrintable(text.objectName + u" lies outside the margins"_s));
             }
         }
         const QString renderDir = qEnvironmentVariable("KELVANE_RENDER_DIR");
         if (!renderDir.isEmpty())
-            PagePainter::render(page, 100).save(QDir(renderDir).filePath(u"%1-%2.png"_s.arg(file).arg(index + 1)));
+            PagePainter::render(page, 100).save(
+                QDir(renderDir).filePath(u"%1-%2.png"_s.arg(file).arg(index + 1)));
     }
     QCOMPARE(row, rowCount);
 }

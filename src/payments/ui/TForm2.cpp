@@ -4,16 +4,20 @@
 #include "app/Prompt.h"
 #include "app/TForm1.h"
 #include "db/Dataset.h"
+#include "print/report/DatasetRows.h"
+#include "print/report/Report.h"
+#include "print/report/ReportError.h"
 #include "widgets/DatePicker.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QGuiApplication>
 #include <QScreen>
 
 using namespace Qt::StringLiterals;
@@ -48,13 +52,10 @@ DatePicker *narrowPicker(const QString &name, QWidget *parent)
 } // namespace
 
 TForm2::TForm2(TForm1 &mainWindow)
-    : QDialog(&mainWindow),
-      skc(std::make_unique<Dataset>(mainWindow.cnn)),
+    : QDialog(&mainWindow), skc(std::make_unique<Dataset>(mainWindow.cnn)),
       dqry(std::make_unique<Dataset>(mainWindow.cnn)),
-      gqry(std::make_unique<Dataset>(mainWindow.cnn)),
-      m_mainWindow(mainWindow),
-      m_locale(QLocale::system()),
-      m_report(mainWindow.cnn, m_locale)
+      gqry(std::make_unique<Dataset>(mainWindow.cnn)), m_mainWindow(mainWindow),
+      m_locale(QLocale::system()), m_report(mainWindow.cnn, m_locale)
 {
     setObjectName(u"TForm2"_s);
     setWindowTitle(u"收款情况打印"_s);
@@ -119,8 +120,10 @@ void TForm2::buildWindow()
 void TForm2::connectHandlers()
 {
     ErrorGuard &guard = m_mainWindow.guard();
-    connect(fd, &DatePicker::userDateChanged, this, guard.guarded([this](QDate date) { fdChange(date); }));
-    connect(td, &DatePicker::userDateChanged, this, guard.guarded([this](QDate date) { tdChange(date); }));
+    connect(fd, &DatePicker::userDateChanged, this,
+            guard.guarded([this](QDate date) { fdChange(date); }));
+    connect(td, &DatePicker::userDateChanged, this,
+            guard.guarded([this](QDate date) { tdChange(date); }));
     connect(Button1, &QPushButton::clicked, this, guard.guarded([this] { Button1Click(); }));
     connect(Button3, &QPushButton::clicked, this, guard.guarded([this] { Button3Click(); }));
     connect(Button2, &QPushButton::clicked, this, guard.guarded([this] { Button2Click(); }));
@@ -181,4 +184,22 @@ void TForm2::print(PaymentReport::Kind kind)
         m_mainWindow.prompt().notice(u"信息"_s, u"没有记录"_s);
         return;
     }
+    showReport(kind, reportRows);
+}
+
+void TForm2::showReport(PaymentReport::Kind kind, const Dataset &rows)
+{
+    const QString path =
+        QDir(m_mainWindow.programDir()).filePath(PaymentReport::templateFile(kind));
+    // An empty preview would hide that the template is not where the program looks for it.
+    if (!QFileInfo::exists(path))
+        throw ReportError(u"找不到模板文件“%1”"_s.arg(QDir::toNativeSeparators(path)));
+    if (!m_viewer)
+        throw ReportError(u"没有可用的报表预览窗口"_s);
+    Report report(*m_viewer);
+    report.setVariable(u"fd"_s, fedit->text());
+    report.setVariable(u"td"_s, tedit->text());
+    report.loadTemplate(path);
+    report.setDataset(u"细表"_s, std::make_shared<DatasetRows>(rows));
+    report.show();
 }

@@ -6,10 +6,10 @@
 
 #include <QDialog>
 #include <QLocale>
-
 #include <memory>
 
 class DatePicker;
+class ReportViewer;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -41,6 +41,9 @@ public:
     std::unique_ptr<Dataset> dqry;
     std::unique_ptr<Dataset> gqry;
 
+    // Where the printouts are previewed; wired once the windows exist.
+    void setReportViewer(ReportViewer *viewer) { m_viewer = viewer; }
+
     void FormActivate();
 
 protected:
@@ -56,10 +59,12 @@ private:
     void Button3Click();
     void Button2Click();
     void print(PaymentReport::Kind kind);
+    void showReport(PaymentReport::Kind kind, const Dataset &rows);
 
     TForm1 &m_mainWindow;
     // The boxes are written and read in this one format.
     QLocale m_locale;
     PaymentReport m_report;
     DatasetModel m_buyers;
+    ReportViewer *m_viewer = nullptr;
 };
