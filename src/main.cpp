@@ -4,6 +4,7 @@
 #include "app/QtFileDialogs.h"
 #include "app/TForm1.h"
 #include "app/Windows.h"
+#include "help/ui/HelpOpener.h"
 
 int main(int argc, char *argv[])
 {
@@ -13,7 +14,9 @@ int main(int argc, char *argv[])
     QtFileDialogs fileDialogs;
     ErrorGuard guard(prompt);
     app.setErrorGuard(&guard);
+    const HelpOpener help(Application::applicationDirPath());
     Windows windows(prompt, fileDialogs, guard, Application::applicationDirPath());
+    windows.form1().setHelpOpener(&help);
     prompt.setParent(&windows.form1());
     fileDialogs.setParent(&windows.form1());
     windows.form1().show();

@@ -5,6 +5,7 @@
 #include "app/Prompt.h"
 #include "db/Dataset.h"
 #include "entry/ColumnTotals.h"
+#include "help/ui/HelpOpener.h"
 #include "widgets/DatePicker.h"
 #include "widgets/DbCheckBox.h"
 #include "widgets/DbEdit.h"
@@ -506,6 +507,8 @@ void TForm1::connectHandlers()
     connect(N4, &QAction::triggered, this, m_guard.guarded([this] { N4Click(); }));
     connect(SpeedButton1, &QToolButton::clicked, this,
             m_guard.guarded([this] { SpeedButton1Click(); }));
+    connect(SpeedButton4, &QToolButton::clicked, this,
+            m_guard.guarded([this] { SpeedButton4Click(); }));
     connect(SpeedButton2, &QToolButton::clicked, this,
             m_guard.guarded([this] { SpeedButton2Click(); }));
     connectEntryHandlers();
@@ -620,6 +623,13 @@ void TForm1::SpeedButton1Click()
 {
     if (m_buyersWindow)
         showModal(*m_buyersWindow);
+}
+
+void TForm1::SpeedButton4Click()
+{
+    if (m_helpOpener && !m_helpOpener->open())
+        m_prompt.notice(QStringLiteral("信息"),
+                        QStringLiteral("无法打开帮助文件“%1”").arg(m_helpOpener->documentPath()));
 }
 
 void TForm1::SpeedButton2Click()

@@ -16,6 +16,7 @@ class DbLookupCombo;
 class DbPlainEdit;
 class ErrorGuard;
 class FileDialogs;
+class HelpOpener;
 class Prompt;
 class QAction;
 class QDialog;
@@ -53,6 +54,7 @@ public:
     void showModal(QDialog &window);
     void setPaymentsWindow(QDialog *window) { m_paymentsWindow = window; }
     void setDirectoryWindows(QDialog *buyers, QDialog *sellers);
+    void setHelpOpener(const HelpOpener *opener) { m_helpOpener = opener; }
 
     // Datasets and the connection, owned here and shared with the other windows.
     Connection cnn;
@@ -191,6 +193,7 @@ private:
     void N4Click();
     void SpeedButton1Click();
     void SpeedButton2Click();
+    void SpeedButton4Click();
 
     Prompt &m_prompt;
     FileDialogs &m_fileDialogs;
@@ -199,5 +202,6 @@ private:
     QDialog *m_paymentsWindow = nullptr;
     QDialog *m_buyersWindow = nullptr;
     QDialog *m_sellersWindow = nullptr;
+    const HelpOpener *m_helpOpener = nullptr;
     bool m_activatedOnce = false;
 };

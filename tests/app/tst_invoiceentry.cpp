@@ -123,24 +123,28 @@ void TestInvoiceEntry::lineArithmetic_data()
     QTest::addColumn<QString>("sums");
     QTest::addColumn<qlonglong>("total");
     QTest::addColumn<QString>("capitals");
-    QTest::newRow("three thirds") << "3"
-                                  << "0.333333"
-                                  << "0" << 10000LL << 0LL << "3|1|" << 10000LL << "壹圆整";
-    QTest::newRow("half a yuan at 17%")
-        << "1"
-        << "0.5"
-        << "17" << 5000LL << 850LL << "1|.5|.09" << 5800LL << "伍角捌分";
-    QTest::newRow("half cent to even, down")
-        << "1"
-        << "2.5"
-        << "17" << 25000LL << 4250LL << "1|2.5|.43" << 29200LL << "贰圆玖角贰分";
-    QTest::newRow("half cent to even, up")
-        << "1"
-        << "1.5"
-        << "17" << 15000LL << 2550LL << "1|1.5|.26" << 17600LL << "壹圆柒角陆分";
-    QTest::newRow("no quantity") << ""
-                                 << "5"
-                                 << "17" << 0LL << 0LL << "0||" << 0LL << "零圆整";
+    struct Case
+    {
+        const char *name, *quantity, *price, *rate;
+        qlonglong amount, tax;
+        const char *sums;
+        qlonglong total;
+        const char *capitals;
+    };
+    const Case cases[]{
+        {"three thirds", "3", "0.333333", "0", 10000, 0, "3|1|", 10000, "壹圆整"},
+        {"half a yuan at 17%", "1", "0.5", "17", 5000, 850, "1|.5|.09", 5800, "伍角捌分"},
+        {"half cent to even, down", "1", "2.5", "17", 25000, 4250, "1|2.5|.43", 29200,
+         "贰圆玖角贰分"},
+        {"half cent to even, up", "1", "1.5", "17", 15000, 2550, "1|1.5|.26", 17600,
+         "壹圆柒角陆分"},
+        {"no quantity", "", "5", "17", 0, 0, "0||", 0, "零圆整"},
+    };
+    for (const Case &c : cases)
+        QTest::newRow(c.name) << QString::fromUtf8(c.quantity) << QString::fromUtf8(c.price)
+                              << QString::fromUtf8(c.rate) << c.amount << c.tax
+                              << QString::fromUtf8(c.sums) << c.total
+                              << QString::fromUtf8(c.capitals);
 }
 
 void TestInvoiceEntry::lineArithmetic()

@@ -2,6 +2,8 @@
 #include "RunningProgram.h"
 #include "db/Dataset.h"
 #include "entry/ui/Tghdwform.h"
+#include "help/HelpDocument.h"
+#include "help/ui/HelpOpener.h"
 #include "entry/ui/Txhdwform.h"
 #include "payments/ui/TForm2.h"
 #include "print/ui/TsetfpForm.h"
@@ -34,6 +36,8 @@ private slots:
     void startWithoutDatabaseKeepsEditingDisabled();
     void closeAnsweredNoWritesNothing();
     void closeAnsweredYesOnEmptyStoreWritesTheNewHeader();
+    void helpButtonOpensTheDocumentBesideTheProgram_data();
+    void helpButtonOpensTheDocumentBesideTheProgram();
 };
 
 void TestMainWindow::normalStartShowsTheNewestInvoice()
@@ -290,6 +294,41 @@ void TestMainWindow::closeAnsweredYesOnEmptyStoreWritesTheNewHeader()
     QCOMPARE(program.scalar(QStringLiteral("select 大写金额 from title")).toString(),
              QStringLiteral("零圆整"));
     QCOMPARE(program.scalar(QStringLiteral("select 小写金额 from title")).toLongLong(), 0);
+}
+
+void TestMainWindow::helpButtonOpensTheDocumentBesideTheProgram_data()
+{
+    QTest::addColumn<bool>("present");
+    QTest::newRow("present") << true;
+    QTest::newRow("missing") << false;
+}
+
+void TestMainWindow::helpButtonOpensTheDocumentBesideTheProgram()
+{
+    QFETCH(bool, present);
+    RunningProgram program;
+    TForm1 &form = program.start();
+    const QString document = HelpDocument::path(program.database.programDir());
+    if (present) {
+        QFile file(document);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QList<QUrl> opened;
+    const HelpOpener opener(program.database.programDir(), [&opened](const QUrl &url) {
+        opened << url;
+        return true;
+    });
+    form.setHelpOpener(&opener);
+    QTest::mouseClick(form.SpeedButton4, Qt::LeftButton);
+    QTest::mouseClick(form.SpeedButton4, Qt::LeftButton);
+    if (present) {
+        QCOMPARE(opened, QList<QUrl>(2, QUrl::fromLocalFile(document)));
+        QVERIFY(program.prompt.shown().isEmpty());
+    } else {
+        QVERIFY(opened.isEmpty());
+        QCOMPARE(program.prompt.shown().size(), 2);
+        QVERIFY(program.prompt.shown().first().text.contains(document));
+    }
 }
 
 QTEST_MAIN(TestMainWindow)
