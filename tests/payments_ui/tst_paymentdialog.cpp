@@ -5,6 +5,9 @@
 #include "print/report/ReportExport.h"
 #include "print/report/ReportRows.h"
 #include "print/report/ReportViewer.h"
+#include "print/ui/CalibrationSettings.h"
+#include "print/ui/PrintingDialogs.h"
+#include "print/ui/PrintingViewer.h"
 #include "widgets/DatePicker.h"
 
 #include <QAbstractItemView>
@@ -14,6 +17,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
@@ -141,6 +145,16 @@ void pick(DatePicker *picker, QDate date)
     picker->setDate(date);
 }
 
+class NoPrinting final : public PrintingDialogs
+{
+public:
+    bool choosePrinter(QPrinter &, QWidget *) override { return false; }
+    std::optional<QPointF> editOffset(const QString &, QPointF, QWidget *) override
+    {
+        return std::nullopt;
+    }
+};
+
 std::vector<const TextItem *> textsNamed(const LaidOutReport &report, const QString &name)
 {
     std::vector<const TextItem *> found;
@@ -186,6 +200,7 @@ private slots:
     void badDateChangesNothing();
     void templateProblems_data();
     void templateProblems();
+    void shownInThePreview();
     void exportedToPdf_data();
     void exportedToPdf();
 };
@@ -491,6 +506,36 @@ void TestPaymentDialog::templateProblems()
     QCOMPARE(p.viewer.previews.size(), 0);
     // The work table was filled before the template was looked for.
     QVERIFY(!p.workRows(workTableOf(printout)).isEmpty());
+}
+
+void TestPaymentDialog::shownInThePreview()
+{
+    PaymentProgram p;
+    QSettings settings(p.beside(u"kelvane.ini"_s), QSettings::IniFormat);
+    CalibrationSettings calibration(settings);
+    NoPrinting printing;
+    PrintingViewer viewer({p.program.prompt, p.program.fileDialogs, printing, calibration}, {},
+                          &p.program.form());
+    p.dialog().setReportViewer(&viewer);
+    QVERIFY(p.open());
+
+    int pages = -1;
+    bool inked = false;
+    QTimer::singleShot(0, &p.dialog(), [&] {
+        auto *preview = qobject_cast<ReportPreview *>(QApplication::activeModalWidget());
+        if (!preview)
+            return;
+        pages = preview->pageCount();
+        const QImage image = preview->shownImage();
+        QImage blank(image.size(), image.format());
+        blank.fill(Qt::white);
+        inked = !image.isNull() && image != blank;
+        preview->reject();
+    });
+    QTest::mouseClick(p.dialog().Button3, Qt::LeftButton);
+    QVERIFY2(p.program.prompt.shown().isEmpty(), qPrintable(p.program.prompt.texts().join(u'\n')));
+    QCOMPARE(pages, 1);
+    QVERIFY(inked);
 }
 
 void TestPaymentDialog::exportedToPdf_data()
