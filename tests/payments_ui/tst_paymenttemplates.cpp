@@ -66,7 +66,12 @@ QString onlyText(const LaidOutPage &page, const QString &name)
 
 double textWidthMm(const TextItem &text)
 {
-    const QFontMetricsF metrics(FontResolver::font(text.font, PagePainter::unitsPerMm));
+    // Measured as on a 600 dpi printer; the fonts are sized so the device does not matter.
+    QImage device(1, 1, QImage::Format_RGB32);
+    device.setDotsPerMeterX(qRound(600 / 0.0254));
+    device.setDotsPerMeterY(qRound(600 / 0.0254));
+    const QFontMetricsF metrics(
+        FontResolver::font(text.font, PagePainter::unitsPerMm, device.logicalDpiY()), &device);
     double widest = 0;
     for (const QString &line : text.text.split(u'\n'))
         widest = std::max(widest, metrics.horizontalAdvance(line));
