@@ -131,6 +131,10 @@ DesignerObjectItem::~DesignerObjectItem() = default;
 
 void DesignerObjectItem::sync()
 {
+    // The scan of the form covers the page: if it took clicks, no click would reach the bare
+    // paper and rubber-band selection could never start. It is chosen by name instead.
+    const auto *picture = dynamic_cast<const PictureObject *>(model);
+    setAcceptedMouseButtons(picture && picture->isBackground() ? Qt::NoButton : Qt::LeftButton);
     setShownRect(model->rect());
     setToolTip(model->name());
     update();

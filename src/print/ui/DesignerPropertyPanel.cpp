@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -54,7 +55,11 @@ void showValue(QComboBox *combo, int index)
 
 DesignerPropertyPanel::DesignerPropertyPanel(QWidget *parent) : QWidget(parent)
 {
-    form = new QFormLayout(this);
+    auto *outer = new QVBoxLayout(this);
+    form = new QFormLayout;
+    outer->addLayout(form);
+    // Rows keep their height; the spare room goes below them.
+    outer->addStretch(1);
 
     nameEdit = new QLineEdit;
     nameEdit->setObjectName(QStringLiteral("nameEdit"));

@@ -80,11 +80,14 @@ void DesignerScene::removeItemFor(ObjectId id)
     auto found = items.find(id);
     if (found == items.end())
         return;
-    if (drag) {
-        std::erase_if(drag->items, [&](const auto &entry) { return entry.first == found->second; });
-    }
-    delete found->second;
+    DesignerObjectItem *item = found->second;
     items.erase(found);
+    if (drag)
+        std::erase_if(drag->items, [item](const auto &entry) { return entry.first == item; });
+    // Deselected while still whole: the selection change reaches the handles of every item.
+    item->setSelected(false);
+    item->setHandlesVisible(false);
+    delete item;
 }
 
 // Drawing order follows the template, with scans of the blank form beneath everything.

@@ -13,7 +13,8 @@ constexpr double fitMarginMm = 5.0;
 DesignerView::DesignerView(QGraphicsScene *scene, QWidget *parent) : QGraphicsView(scene, parent)
 {
     setDragMode(QGraphicsView::RubberBandDrag);
-    setRubberBandSelectionMode(Qt::IntersectsItemShape);
+    // Only what lies wholly inside: the band must not pick up the scan of the form beneath.
+    setRubberBandSelectionMode(Qt::ContainsItemShape);
     setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                    QPainter::SmoothPixmapTransform);
     setTransformationAnchor(QGraphicsView::AnchorUnderMouse);

@@ -12,12 +12,14 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QImage>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QToolBar>
 #include <QUndoStack>
@@ -62,6 +64,11 @@ ReportDesigner::ReportDesigner(ReportTemplate *report, const QString &filePath,
     layout->addWidget(toolBar);
     buildActions();
     toolBar->addActions(toolActions);
+    objectCombo = new QComboBox;
+    objectCombo->setObjectName(QStringLiteral("objectCombo"));
+    objectCombo->setMinimumContentsLength(12);
+    toolBar->addWidget(objectCombo);
+    connect(objectCombo, &QComboBox::activated, this, &ReportDesigner::chooseObject);
 
     auto *splitter = new QSplitter;
     splitter->addWidget(buildCanvas());
@@ -76,16 +83,21 @@ ReportDesigner::ReportDesigner(ReportTemplate *report, const QString &filePath,
     connect(report, &ReportTemplate::objectChanged, this, [this](ReportObject *object) {
         if (object == panel->object())
             panel->refresh();
+        listObjects();
     });
+    connect(report, &ReportTemplate::objectAdded, this, &ReportDesigner::listObjects);
     connect(report, &ReportTemplate::objectRemoved, this, [this](ObjectId id) {
         if (panel->object() && panel->object()->id() == id)
             panel->setObject(nullptr);
+        listObjects();
     });
+    connect(report, &ReportTemplate::bandsChanged, this, &ReportDesigner::listObjects);
     connect(panel, &DesignerPropertyPanel::propertyEdited, this, &ReportDesigner::editProperty);
     connect(panel, &DesignerPropertyPanel::rectEdited, this, &ReportDesigner::editRect);
     connect(panel, &DesignerPropertyPanel::pictureRequested, this, &ReportDesigner::choosePicture);
     connect(undo, &QUndoStack::cleanChanged, this, &ReportDesigner::updateTitle);
     updateTitle();
+    listObjects();
     resize(1100, 750);
     view->setFocus();
 }
@@ -226,6 +238,43 @@ void ReportDesigner::followSelection()
 {
     const std::vector<ObjectId> ids = scene->selectedIds();
     panel->setObject(ids.size() == 1 ? report->object(ids.front()) : nullptr);
+    showChosenObject();
+}
+
+void ReportDesigner::showChosenObject()
+{
+    const std::vector<ObjectId> ids = scene->selectedIds();
+    const QSignalBlocker blocker(objectCombo);
+    objectCombo->setCurrentIndex(
+        ids.size() == 1 ? objectCombo->findData(QVariant::fromValue(ids.front())) : -1);
+}
+
+void ReportDesigner::listObjects()
+{
+    QStringList names;
+    for (const ReportObject *object : report->objects())
+        names << object->name();
+    QStringList shown;
+    for (int i = 0; i < objectCombo->count(); ++i)
+        shown << objectCombo->itemText(i);
+    if (names == shown)
+        return;
+    {
+        const QSignalBlocker blocker(objectCombo);
+        objectCombo->clear();
+        for (const ReportObject *object : report->objects())
+            objectCombo->addItem(object->name(), QVariant::fromValue(object->id()));
+    }
+    showChosenObject();
+}
+
+void ReportDesigner::chooseObject(int index)
+{
+    const ObjectId id = objectCombo->itemData(index).value<ObjectId>();
+    scene->selectOnly(id);
+    if (const ReportObject *object = report->object(id))
+        view->ensureVisible(object->rect().normalized());
+    view->setFocus();
 }
 
 void ReportDesigner::addObject(std::unique_ptr<ReportObject> object, const QSizeF &size)

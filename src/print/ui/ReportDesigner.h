@@ -11,6 +11,7 @@ class DesignerRuler;
 class DesignerScene;
 class DesignerView;
 class QAction;
+class QComboBox;
 class QUndoStack;
 class ReportObject;
 class ReportTemplate;
@@ -71,6 +72,9 @@ private:
     void editProperty(DesignerProperty property, const QVariant &value);
     void editRect(const QRectF &rect, bool resized);
     void followSelection();
+    void listObjects();
+    void showChosenObject();
+    void chooseObject(int index);
     void updateTitle();
     // Asks about unsaved changes; false when the designer must stay open.
     bool mayClose();
@@ -84,6 +88,8 @@ private:
     DesignerScene *scene;
     DesignerView *view;
     DesignerPropertyPanel *panel;
+    // Every object by name, so that hidden, tiny or covered ones can be found.
+    QComboBox *objectCombo;
     QList<QAction *> toolActions;
     bool savedOnce = false;
 };
