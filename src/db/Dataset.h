@@ -38,7 +38,9 @@ public:
 
     Connection &connection() const;
 
-    // The statement, replaced line by line; lines are joined by line breaks.
+    // The statement, replaced line by line; lines are joined by line breaks. Changing it
+    // closes an open dataset. "select * from <table> ..." gives rows that can be edited;
+    // any other statement gives rows to read only.
     void clearSql();
     void addSql(const QString &line);
     void setSql(const QStringList &lines);
@@ -54,9 +56,10 @@ public:
     void open();
     void close();
     bool isOpen() const;
-    // Post, run the statement again, first row current.
+    // Post, run the statement again, first row current. A sort stays in force.
     void requery();
-    // Runs the statement as one that returns no rows.
+    // Runs the statement (or several, separated by ";") as one that returns no rows.
+    // "insert into <table> select ..." matches the select's columns by name.
     void execSql();
 
     State state() const;
@@ -98,7 +101,10 @@ public:
     void edit();    // current row to Edit; on an empty dataset appends instead
     void post();    // writes the row now; a new row's counter is readable right after
     void cancel();  // drops pending changes (an appended row disappears)
-    void remove();  // Delete: see the class comment of the .cpp
+    // Delete: a row being appended is dropped unwritten; on an empty dataset fails with
+    // "Cannot perform this operation on an empty dataset"; otherwise deletes the row in
+    // the store at once and makes the next row current (the previous one after the last).
+    void remove();
     void updateBatch();
 
     // Whether a control the user typed into wrote the pending changes (cleared when the
@@ -107,8 +113,10 @@ public:
     void markUserChange();
     bool hasUserChange() const;
 
-    // Orders the loaded rows by a column, "name" or "name DESC", without running the
-    // statement again. An empty text restores the statement's order.
+    // Orders the loaded rows by a column, "name" or "name DESC" (several joined by ","),
+    // without running the statement again: stable, NULL first ascending, numbers by value,
+    // text by character code. The current row stays current. An empty text restores the
+    // statement's order; closing ends the sort.
     void setSort(const QString &sortText);
     QString sort() const;
 

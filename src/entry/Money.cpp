@@ -12,21 +12,28 @@ namespace {
                               .toStdString());
 }
 
-bool addOverflows(std::int64_t a, std::int64_t b, std::int64_t *sum)
-{
-    return __builtin_add_overflow(a, b, sum);
-}
-
 } // namespace
+
+// A double carries 53 significant bits and 10000 = 2^4 * 625 adds ten more, so in a
+// 64-bit-mantissa long double the product is the exact value of the double times 10000.
+// Rounding that exact product decides the fourth decimal: an "exact half" is a double
+// whose binary value lies exactly midway (0.03125 -> 0.0312), not one whose decimal
+// literal looks like a half (the double nearest 0.00005 is a little above it -> 0.0001).
+// Rounding a product already rounded to double would move large values by cents.
+static_assert(std::numeric_limits<long double>::digits >= 63,
+              "currency conversion needs the exact product of a double and 10000");
 
 std::optional<Money> Money::tryFromDouble(double value)
 {
-    const double scaled = value * static_cast<double>(Scale);
-    // 2^63 is exactly representable; anything at or beyond it does not fit.
-    constexpr double limit = 9223372036854775808.0;
-    if (!std::isfinite(scaled) || scaled >= limit || scaled < -limit)
+    if (!std::isfinite(value))
         return std::nullopt;
-    return Money(static_cast<std::int64_t>(std::nearbyint(scaled))); // default mode: half to even
+    const long double scaled = static_cast<long double>(value) * Scale;
+    const long double rounded = std::nearbyint(scaled); // default mode: to nearest, half to even
+    // 2^63 is exactly representable; anything at or beyond it does not fit.
+    constexpr long double limit = 9223372036854775808.0L;
+    if (rounded >= limit || rounded < -limit)
+        return std::nullopt;
+    return Money(static_cast<std::int64_t>(rounded));
 }
 
 Money Money::fromDouble(double value)
@@ -49,21 +56,28 @@ std::optional<Money> Money::fromString(QStringView text)
     const QStringView fraction = point < 0 ? QStringView() : text.mid(point + 1);
     if ((whole.isEmpty() && fraction.isEmpty()) || fraction.size() > 4)
         return std::nullopt;
-    std::int64_t raw = 0;
-    auto appendDigits = [&raw](QStringView digits) {
-        for (QChar c : digits) {
-            if (c < u'0' || c > u'9')
-                return false;
-            if (__builtin_mul_overflow(raw, 10, &raw) || addOverflows(raw, c.unicode() - u'0', &raw))
-                return false;
-        }
+    // The magnitude is gathered unsigned: the most negative value has no positive twin.
+    const std::uint64_t limit = negative ? std::uint64_t(1) << 63 : (std::uint64_t(1) << 63) - 1;
+    std::uint64_t magnitude = 0;
+    auto appendDigit = [&magnitude, limit](QChar c) {
+        if (c < u'0' || c > u'9')
+            return false;
+        const unsigned digit = c.unicode() - u'0';
+        if (magnitude > (limit - digit) / 10)
+            return false;
+        magnitude = magnitude * 10 + digit;
         return true;
     };
-    QString paddedFraction = fraction.toString();
-    paddedFraction.append(QString(4 - fraction.size(), u'0'));
-    if (!appendDigits(whole) || !appendDigits(paddedFraction))
-        return std::nullopt;
-    return Money(negative ? -raw : raw);
+    for (QChar c : whole) {
+        if (!appendDigit(c))
+            return std::nullopt;
+    }
+    for (qsizetype i = 0; i < 4; ++i) {
+        if (!appendDigit(i < fraction.size() ? fraction[i] : u'0'))
+            return std::nullopt;
+    }
+    return Money(negative ? static_cast<std::int64_t>(0 - magnitude)
+                          : static_cast<std::int64_t>(magnitude));
 }
 
 Money Money::roundedToCents() const
@@ -82,7 +96,8 @@ QString Money::toString() const
 {
     const bool negative = m_raw < 0;
     // Work in unsigned so the most negative value has a magnitude too.
-    const auto magnitude = negative ? 0 - static_cast<std::uint64_t>(m_raw) : static_cast<std::uint64_t>(m_raw);
+    const auto magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(m_raw) : static_cast<std::uint64_t>(m_raw);
     QString text = QString::number(magnitude / Scale);
     std::uint64_t fraction = magnitude % Scale;
     if (fraction != 0) {
@@ -97,7 +112,7 @@ QString Money::toString() const
 Money Money::operator+(Money other) const
 {
     std::int64_t sum = 0;
-    if (addOverflows(m_raw, other.m_raw, &sum))
+    if (__builtin_add_overflow(m_raw, other.m_raw, &sum))
         throwOutOfRange(toDouble() + other.toDouble());
     return Money(sum);
 }
@@ -108,4 +123,11 @@ Money Money::operator-(Money other) const
     if (__builtin_sub_overflow(m_raw, other.m_raw, &difference))
         throwOutOfRange(toDouble() - other.toDouble());
     return Money(difference);
+}
+
+Money Money::operator-() const
+{
+    if (m_raw == std::numeric_limits<std::int64_t>::min())
+        throwOutOfRange(-toDouble());
+    return Money(-m_raw);
 }

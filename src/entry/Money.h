@@ -3,7 +3,6 @@
 #include <QMetaType>
 #include <QString>
 #include <QStringView>
-
 #include <compare>
 #include <cstdint>
 #include <optional>
@@ -20,12 +19,14 @@ public:
     constexpr Money() = default;
     static constexpr Money fromRaw(std::int64_t tenThousandths) { return Money(tenThousandths); }
 
-    // Times 10000, an exact half going to the even integer. Throws MoneyRangeError
-    // when the result does not fit 64 bits (or the value is not finite).
+    // The double's exact value times 10000, rounded to the nearest integer, an exact half
+    // going to the even one. Throws MoneyRangeError when the result does not fit 64 bits
+    // (or the value is not finite).
     static Money fromDouble(double value);
     static std::optional<Money> tryFromDouble(double value);
 
-    // Exact decimal text such as "-1234.5", "0.0850" or "12"; at most four decimals.
+    // Exact decimal text such as "-1234.5", "0.0850" or "12"; at most four decimals,
+    // blanks around it allowed; nullopt for anything else or a value out of range.
     static std::optional<Money> fromString(QStringView text);
 
     constexpr std::int64_t raw() const { return m_raw; }
@@ -41,7 +42,7 @@ public:
     Money operator-(Money other) const;
     Money &operator+=(Money other) { return *this = *this + other; }
     Money &operator-=(Money other) { return *this = *this - other; }
-    constexpr Money operator-() const { return Money(-m_raw); }
+    Money operator-() const; // the most negative value has no positive twin: throws
     constexpr auto operator<=>(const Money &) const = default;
 
 private:

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "db/FieldValue.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QVariant>
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+
+using Row = QList<QVariant>;
+
+// Where a dataset's rows come from. Rows are named by an id: the row id in the table
+// for statements over one table, the position in the result otherwise. A dataset keeps
+// only the ids in its order and asks for the values of the rows it shows.
+class RowSource
+{
+public:
+    virtual ~RowSource() = default;
+
+    // Runs the statement (parameters keyed by lower-case name).
+    static std::unique_ptr<RowSource> open(sqlite3 *db, const QString &statement,
+                                           const QHash<QString, QVariant> &parameters);
+
+    const QList<FieldInfo> &fields() const { return m_fields; }
+    // The ids of the result, in the statement's order.
+    const std::vector<qint64> &ids() const { return m_ids; }
+    virtual bool isWritable() const = 0;
+
+    // The row at position index of order (neighbouring rows may be read along with it).
+    virtual Row row(const std::vector<qint64> &order, qsizetype index) = 0;
+    // One column of the given rows, for sorting.
+    virtual std::vector<QVariant> columnValues(int field, const std::vector<qint64> &ids) = 0;
+    // Rows whose column equals value (as the store compares).
+    virtual std::vector<qint64> idsWhere(int field, const QVariant &value) = 0;
+
+    // Writes; only for writable sources.
+    virtual qint64 insert(const Row &values, const std::vector<bool> &written) = 0;
+    virtual void update(qint64 id, const Row &values, const std::vector<bool> &written) = 0;
+    virtual void remove(qint64 id) = 0;
+
+protected:
+    QList<FieldInfo> m_fields;
+    std::vector<qint64> m_ids;
+};

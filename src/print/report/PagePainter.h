@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ReportPages.h"
+
+#include <QImage>
+#include <QPointF>
+#include <QTransform>
+
+class QPaintDevice;
+class QPainter;
+
+struct PaintOptions
+{
+    // Added to every position: a printer's calibration offset, mm, negative allowed.
+    QPointF offset;
+    // Whether pictures marked as the form's background are drawn.
+    bool backgrounds = true;
+};
+
+namespace PagePainter {
+
+// Painter units per millimetre. Fine enough that fonts sized in whole units are exact to
+// 0.01 mm, and independent of the device.
+inline constexpr double unitsPerMm = 100;
+
+// The one map from page millimetres to the device: the device's own resolution, the
+// paper's corner at the device's origin (a printer in full-page mode, a PDF page, an
+// image), then the offset.
+QTransform pageTransform(const QPaintDevice &device, QPointF offsetMm = {});
+
+// Paints on a painter that is active on a device showing one whole page. Leaves the
+// painter's state as it found it.
+void paint(QPainter &painter, const LaidOutPage &page, const PaintOptions &options = {});
+
+// The page as an image at the resolution (dots per inch), white behind.
+QImage render(const LaidOutPage &page, double dpi, const PaintOptions &options = {});
+
+} // namespace PagePainter
