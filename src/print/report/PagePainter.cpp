@@ -65,7 +65,9 @@ void paintFrame(QPainter &painter, const TextItem &text)
         painter.drawLine(r.bottomLeft(), r.bottomRight());
 }
 
-void paintText(QPainter &painter, const TextItem &text)
+} // namespace
+
+void PagePainter::paintText(QPainter &painter, const TextItem &text)
 {
     if (text.frameSides != NoSides)
         paintFrame(painter, text);
@@ -78,7 +80,7 @@ void paintText(QPainter &painter, const TextItem &text)
                      text.text);
 }
 
-void paintPicture(QPainter &painter, const PictureItem &picture)
+void PagePainter::paintPicture(QPainter &painter, const PictureItem &picture)
 {
     QRectF target = units(picture.rect);
     if (picture.keepAspect && !picture.image.isNull()) {
@@ -89,8 +91,6 @@ void paintPicture(QPainter &painter, const PictureItem &picture)
     }
     painter.drawImage(target, picture.image);
 }
-
-} // namespace
 
 QTransform PagePainter::pageTransform(const QPaintDevice &device, QPointF offsetMm)
 {
