@@ -1,3 +1,4 @@
+#include "FakePrompt.h"
 #include "print/report/ReportTemplate.h"
 #include "print/report/TemplateFile.h"
 #include "print/ui/DesignerObjectItem.h"
@@ -11,10 +12,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -61,6 +64,24 @@ QRectF rounded(const QRectF &r)
     return {t(r.x()), t(r.y()), t(r.width()), t(r.height())};
 }
 
+// Hands out one file name for saving and remembers what it was asked.
+class RecordingFileDialogs final : public FileDialogs
+{
+public:
+    QString saveAnswer;
+    QString pictureAnswer;
+    int saveAsked = 0;
+    QString filter;
+
+    QString openPictureFile(const QString &) override { return pictureAnswer; }
+    QString saveFileName(const QString &, const QString &, const QString &askedFilter) override
+    {
+        ++saveAsked;
+        filter = askedFilter;
+        return saveAnswer;
+    }
+};
+
 void sendMouse(QWidget *viewport, QEvent::Type type, const QPoint &at, Qt::MouseButtons buttons)
 {
     const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
@@ -91,6 +112,7 @@ private slots:
     void panelEditsProperties();
     void renameToTakenNameIsRefused();
     void addAndDeleteWithUndo();
+    void choosePicture();
     void mouseDragSnapsToGrid_data();
     void mouseDragSnapsToGrid();
     void handleDragResizes();
@@ -113,12 +135,8 @@ private:
     QString path;
     std::unique_ptr<ReportTemplate> report;
     std::unique_ptr<ReportDesigner> designer;
-    QStringList questions;
-    QStringList errors;
-    int saveNameAsked = 0;
-    QString saveFilter;
-    bool answerYes = false;
-    QString saveNameAnswer;
+    std::unique_ptr<FakePrompt> prompt;
+    std::unique_ptr<RecordingFileDialogs> files;
 };
 
 void TestReportDesigner::init()
@@ -128,11 +146,8 @@ void TestReportDesigner::init()
     report = std::make_unique<ReportTemplate>();
     TemplateFile::read(fixtureXml(), path, *report);
     TemplateFile::save(*report, path);
-    questions.clear();
-    errors.clear();
-    saveNameAsked = 0;
-    answerYes = false;
-    saveNameAnswer.clear();
+    prompt = std::make_unique<FakePrompt>();
+    files = std::make_unique<RecordingFileDialogs>();
     openDesigner(path);
 }
 
@@ -140,24 +155,14 @@ void TestReportDesigner::cleanup()
 {
     designer.reset();
     report.reset();
+    files.reset();
+    prompt.reset();
     dir.reset();
 }
 
 void TestReportDesigner::openDesigner(const QString &filePath)
 {
-    ReportDesignerHooks hooks;
-    hooks.askYesNo = [this](const QString &caption, const QString &text) {
-        questions << caption + QLatin1Char('|') + text;
-        return answerYes;
-    };
-    hooks.error = [this](const QString &text) { errors << text; };
-    hooks.saveFileName = [this](const QString &, const QString &, const QString &filter) {
-        ++saveNameAsked;
-        saveFilter = filter;
-        return saveNameAnswer;
-    };
-    hooks.openPictureFile = [](const QString &) { return QString(); };
-    designer = std::make_unique<ReportDesigner>(report.get(), filePath, hooks);
+    designer = std::make_unique<ReportDesigner>(report.get(), filePath, *prompt, *files);
     designer->show();
     QVERIFY(QTest::qWaitForWindowExposed(designer.get()));
     designer->activateWindow();
@@ -352,9 +357,9 @@ void TestReportDesigner::saveWritesNewPositionToFile()
     QTest::keyClick(designer->designerView(), Qt::Key_Down, Qt::ShiftModifier);
     QVERIFY(designer->hasUnsavedChanges());
     designer->findChild<QAction *>(QStringLiteral("saveAction"))->trigger();
-    QVERIFY(errors.isEmpty());
+    QVERIFY(prompt->shown().isEmpty());
     QVERIFY(!designer->hasUnsavedChanges());
-    QCOMPARE(saveNameAsked, 0);
+    QCOMPARE(files->saveAsked, 0);
 
     const auto saved = reloadFile(path);
     QCOMPARE(rounded(saved->findObject(QStringLiteral("fpno"))->rect()),
@@ -378,11 +383,14 @@ void TestReportDesigner::panelEditsRect_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<QRectF>("expected");
     QTest::addColumn<QString>("undoText");
+    QTest::addColumn<double>("original");
     // fpno starts at 180.5, 8.25, 40 x 6; the panel must not round 8.25 when x changes.
-    QTest::newRow("x") << "xSpin" << 170.3 << QRectF(170.3, 8.25, 40, 6) << "移动";
-    QTest::newRow("y") << "ySpin" << 9.0 << QRectF(180.5, 9, 40, 6) << "移动";
-    QTest::newRow("width") << "widthSpin" << 35.5 << QRectF(180.5, 8.25, 35.5, 6) << "改变大小";
-    QTest::newRow("height") << "heightSpin" << 4.2 << QRectF(180.5, 8.25, 40, 4.2) << "改变大小";
+    QTest::newRow("x") << "xSpin" << 170.3 << QRectF(170.3, 8.25, 40, 6) << "移动" << 180.5;
+    QTest::newRow("y") << "ySpin" << 9.0 << QRectF(180.5, 9, 40, 6) << "移动" << 8.25;
+    QTest::newRow("width") << "widthSpin" << 35.5 << QRectF(180.5, 8.25, 35.5, 6) << "改变大小"
+                           << 40.0;
+    QTest::newRow("height") << "heightSpin" << 4.2 << QRectF(180.5, 8.25, 40, 4.2) << "改变大小"
+                            << 6.0;
 }
 
 void TestReportDesigner::panelEditsRect()
@@ -391,6 +399,7 @@ void TestReportDesigner::panelEditsRect()
     QFETCH(double, value);
     QFETCH(QRectF, expected);
     QFETCH(QString, undoText);
+    QFETCH(double, original);
     click("fpno");
     auto *box = designer->propertyPanel()->findChild<QDoubleSpinBox *>(spin);
     QVERIFY(box);
@@ -405,10 +414,7 @@ void TestReportDesigner::panelEditsRect()
 
     report->undoStack()->undo();
     QCOMPARE(object("fpno")->rect(), QRectF(180.5, 8.25, 40, 6));
-    QCOMPARE(box->value(), spin == QStringLiteral("ySpin")       ? 8.25
-                           : spin == QStringLiteral("xSpin")     ? 180.5
-                           : spin == QStringLiteral("widthSpin") ? 40.0
-                                                                 : 6.0);
+    QCOMPARE(box->value(), original);
 }
 
 void TestReportDesigner::panelEditsProperties_data()
@@ -467,8 +473,8 @@ void TestReportDesigner::renameToTakenNameIsRefused()
     auto *name = designer->propertyPanel()->findChild<QLineEdit *>(QStringLiteral("nameEdit"));
     name->setText(QStringLiteral("FPNO"));
     emit name->editingFinished();
-    QCOMPARE(errors.size(), 1);
-    QVERIFY(errors.front().contains(QStringLiteral("FPNO")));
+    QCOMPARE(prompt->errors().size(), 1);
+    QVERIFY(prompt->errors().front().contains(QStringLiteral("FPNO")));
     QCOMPARE(object("gmc")->name(), QStringLiteral("gmc"));
     QCOMPARE(name->text(), QStringLiteral("gmc"));
     QCOMPARE(report->undoStack()->count(), 0);
@@ -522,6 +528,45 @@ void TestReportDesigner::addAndDeleteWithUndo()
     QVERIFY(item("gmc"));
     click("gmc");
     QCOMPARE(designer->propertyPanel()->object(), object("gmc"));
+}
+
+void TestReportDesigner::choosePicture()
+{
+    designer->addPicture();
+    auto *picture = static_cast<PictureObject *>(report->findObject(QStringLiteral("Picture1")));
+    QVERIFY(picture && !picture->hasPicture());
+    auto *button =
+        designer->propertyPanel()->findChild<QPushButton *>(QStringLiteral("pictureButton"));
+    QVERIFY(button && button->isVisibleTo(designer->propertyPanel()));
+
+    // Not a picture, whatever its name says: refused with a message, nothing changes.
+    const QString fake = dir->filePath(QStringLiteral("form.jpeg"));
+    QFile text(fake);
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write("not a picture");
+    text.close();
+    files->pictureAnswer = fake;
+    const int steps = report->undoStack()->count();
+    button->click();
+    QCOMPARE(prompt->errors().size(), 1);
+    QVERIFY(!picture->hasPicture());
+    QCOMPARE(report->undoStack()->count(), steps);
+
+    QImage scan(8, 4, QImage::Format_RGB32);
+    scan.fill(Qt::red);
+    const QString real = dir->filePath(QStringLiteral("form.jpeg"));
+    QVERIFY(scan.save(real, "JPG"));
+    button->click();
+    QCOMPARE(prompt->errors().size(), 1);
+    QCOMPARE(picture->format(), QStringLiteral("jpg"));
+    QCOMPARE(picture->image().size(), QSize(8, 4));
+    QVERIFY(designer->save());
+    const auto saved = reloadFile(path);
+    QCOMPARE(
+        static_cast<PictureObject *>(saved->findObject(QStringLiteral("Picture1")))->image().size(),
+        QSize(8, 4));
+    report->undoStack()->undo();
+    QVERIFY(!picture->hasPicture());
 }
 
 void TestReportDesigner::mouseDragSnapsToGrid_data()
@@ -610,13 +655,13 @@ void TestReportDesigner::saveWithoutFileAsksForName()
     QFETCH(QString, answer);
     QFETCH(QString, written);
     openDesigner(QString());
-    saveNameAnswer = answer.isEmpty() ? QString() : dir->filePath(answer);
+    files->saveAnswer = answer.isEmpty() ? QString() : dir->filePath(answer);
     click("fpno");
     QTest::keyClick(designer->designerView(), Qt::Key_Right);
 
     const bool saved = designer->save();
-    QCOMPARE(saveNameAsked, 1);
-    QVERIFY(saveFilter.contains(QStringLiteral("*.fr3")));
+    QCOMPARE(files->saveAsked, 1);
+    QVERIFY(files->filter.contains(QStringLiteral("*.fr3")));
     QCOMPARE(saved, !written.isEmpty());
     QCOMPARE(designer->hasUnsavedChanges(), written.isEmpty());
     if (written.isEmpty()) {
@@ -631,7 +676,7 @@ void TestReportDesigner::saveWithoutFileAsksForName()
     // The name sticks: the next Save goes to the same file without asking.
     QTest::keyClick(designer->designerView(), Qt::Key_Right);
     QVERIFY(designer->save());
-    QCOMPARE(saveNameAsked, 1);
+    QCOMPARE(files->saveAsked, 1);
 }
 
 void TestReportDesigner::closeAsksAboutUnsavedChanges_data()
@@ -660,15 +705,17 @@ void TestReportDesigner::closeAsksAboutUnsavedChanges()
     QFETCH(double, modelX);
     if (!withFile)
         openDesigner(QString());
-    answerYes = yes;
+    prompt->answer({yes});
     if (edit) {
         click("fpno");
         QTest::keyClick(designer->designerView(), Qt::Key_Right, Qt::ShiftModifier);
     }
     designer->close();
-    QCOMPARE(questions.size(), asked ? 1 : 0);
-    if (asked)
-        QVERIFY(questions.front().startsWith(QStringLiteral("信息|")));
+    QCOMPARE(prompt->shown().size(), asked ? 1 : 0);
+    if (asked) {
+        QCOMPARE(prompt->shown().front().kind, FakePrompt::Shown::Question);
+        QCOMPARE(prompt->shown().front().caption, QStringLiteral("信息"));
+    }
     QCOMPARE(designer->isVisible(), !closed);
     QCOMPARE(reloadFile(path)->findObject(QStringLiteral("fpno"))->rect().x(), fileX);
     QCOMPARE(object("fpno")->rect().x(), modelX);
@@ -731,6 +778,9 @@ void TestReportDesigner::rulersFollowTheView()
         view->centerOn(QPointF(70, 25));
         click("gmc");
         designer->grab().save(shot);
+        designer->findChild<QAction *>(QStringLiteral("zoomFitAction"))->trigger();
+        designer->grab().save(QFileInfo(shot).path() + QStringLiteral("/page-") +
+                              QFileInfo(shot).fileName());
     }
 }
 

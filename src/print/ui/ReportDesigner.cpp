@@ -6,6 +6,8 @@
 #include "DesignerRuler.h"
 #include "DesignerScene.h"
 #include "DesignerView.h"
+#include "app/FileDialogs.h"
+#include "app/Prompt.h"
 #include "print/report/ReportError.h"
 #include "print/report/ReportTemplate.h"
 #include "print/report/TemplateFile.h"
@@ -43,9 +45,9 @@ QString pictureFormat(const QString &fileName)
 
 } // namespace
 
-ReportDesigner::ReportDesigner(ReportTemplate *report, const QString &filePath,
-                               ReportDesignerHooks hooks, QWidget *parent)
-    : QDialog(parent), report(report), path(filePath), hooks(std::move(hooks)),
+ReportDesigner::ReportDesigner(ReportTemplate *report, const QString &filePath, Prompt &prompt,
+                               FileDialogs &files, QWidget *parent)
+    : QDialog(parent), report(report), path(filePath), prompt(prompt), files(files),
       undo(report->undoStack())
 {
     setObjectName(QStringLiteral("ReportDesigner"));
@@ -190,7 +192,7 @@ bool ReportDesigner::save()
 {
     QString target = path;
     if (target.isEmpty()) {
-        target = hooks.saveFileName(QStringLiteral("保存报表模板"), QString(),
+        target = files.saveFileName(QStringLiteral("保存报表模板"), QString(),
                                     QStringLiteral("报表模板 (*.fr3)"));
         if (target.isEmpty())
             return false;
@@ -200,7 +202,7 @@ bool ReportDesigner::save()
     try {
         TemplateFile::save(*report, target);
     } catch (const ReportError &failure) {
-        hooks.error(failure.message());
+        prompt.error(failure.message());
         return false;
     }
     path = target;
@@ -214,7 +216,7 @@ bool ReportDesigner::mayClose()
 {
     if (!hasUnsavedChanges())
         return true;
-    if (hooks.askYesNo(QStringLiteral("信息"), QStringLiteral("您修改了这个报表模板,要保存吗?")))
+    if (prompt.askYesNo(QStringLiteral("信息"), QStringLiteral("您修改了这个报表模板,要保存吗?")))
         return save();
     // Leave the loaded template as the file has it.
     if (undo->cleanIndex() >= 0)
@@ -326,13 +328,13 @@ void ReportDesigner::choosePicture()
     ReportObject *object = panel->object();
     if (!object || object->kind() != ObjectKind::Picture)
         return;
-    const QString file = hooks.openPictureFile(QFileInfo(path).absolutePath());
+    const QString file = files.openPictureFile(QFileInfo(path).absolutePath());
     if (file.isEmpty())
         return;
     QFile input(file);
     const QByteArray bytes = input.open(QIODevice::ReadOnly) ? input.readAll() : QByteArray();
     if (QImage::fromData(bytes).isNull()) {
-        hooks.error(QStringLiteral("无法读取图片文件“%1”").arg(QDir::toNativeSeparators(file)));
+        prompt.error(QStringLiteral("无法读取图片文件“%1”").arg(QDir::toNativeSeparators(file)));
         return;
     }
     editProperty(DesignerProperty::Picture, QVariantList{bytes, pictureFormat(file)});
@@ -354,7 +356,7 @@ void ReportDesigner::editProperty(DesignerProperty property, const QVariant &val
         else if (!report->isNameFree(name, object))
             problem = QStringLiteral("对象名称“%1”已被使用").arg(name);
         if (!problem.isEmpty()) {
-            hooks.error(problem);
+            prompt.error(problem);
             panel->refresh();
             return;
         }
