@@ -120,6 +120,7 @@ private slots:
     void saveWithoutFileAsksForName();
     void closeAsksAboutUnsavedChanges_data();
     void closeAsksAboutUnsavedChanges();
+    void reopeningStartsAFreshHistory();
     void zoomLevels();
     void rulersFollowTheView();
 
@@ -497,6 +498,8 @@ void TestReportDesigner::addAndDeleteWithUndo()
     QVERIFY(designer->designerScene()->itemFor(addedId));
     QCOMPARE(designer->propertyPanel()->object(), added);
     QVERIFY(designer->designerScene()->paperRect().contains(added->rect().topLeft()));
+    QCOMPARE(static_cast<TextObject *>(added)->font().family, QStringLiteral("Arial"));
+    QCOMPARE(static_cast<TextObject *>(added)->font().pointSize, 10.0);
 
     undo->undo();
     QCOMPARE(report->findObject(QStringLiteral("Text1")), nullptr);
@@ -719,6 +722,26 @@ void TestReportDesigner::closeAsksAboutUnsavedChanges()
     QCOMPARE(designer->isVisible(), !closed);
     QCOMPARE(reloadFile(path)->findObject(QStringLiteral("fpno"))->rect().x(), fileX);
     QCOMPARE(object("fpno")->rect().x(), modelX);
+}
+
+// The print commands load the template again before every designer session; steps of an
+// earlier session would point at bands that are gone.
+void TestReportDesigner::reopeningStartsAFreshHistory()
+{
+    click("gmc");
+    QTest::keyClick(designer->designerView(), Qt::Key_Delete);
+    QVERIFY(designer->save());
+    designer->close();
+    while (!report->bands().empty())
+        report->takeBand(report->bands().front().get());
+    TemplateFile::load(path, *report);
+
+    openDesigner(path);
+    QCOMPARE(report->undoStack()->count(), 0);
+    QVERIFY(!designer->findChild<QAction *>(QStringLiteral("undoAction"))->isEnabled());
+    QVERIFY(!designer->hasUnsavedChanges());
+    QCOMPARE(report->findObject(QStringLiteral("gmc")), nullptr);
+    QVERIFY(item("fpno"));
 }
 
 void TestReportDesigner::zoomLevels()

@@ -36,6 +36,15 @@ QSizeF defaultTextSize()
     return {30, 6};
 }
 
+// What a new text starts with; Chinese glyphs come from the CJK stand-in when printed.
+FontSpec newTextFont()
+{
+    FontSpec font;
+    font.family = QStringLiteral("Arial");
+    font.pointSize = 10;
+    return font;
+}
+
 // Pictures keep the format their bytes are in, named as the template file names them.
 QString pictureFormat(const QString &fileName)
 {
@@ -52,8 +61,9 @@ ReportDesigner::ReportDesigner(ReportTemplate *report, const QString &filePath, 
 {
     setObjectName(QStringLiteral("ReportDesigner"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
-    // What was written into the fields before the designer opened is not the user's edit.
-    undo->setClean();
+    // What was written into the fields before the designer opened is not the user's edit, and
+    // steps left from an earlier session may name bands the template has since dropped.
+    undo->clear();
 
     scene = new DesignerScene(report, this);
     view = new DesignerView(scene);
@@ -302,6 +312,7 @@ void ReportDesigner::addText()
 {
     auto text = std::make_unique<TextObject>(report->uniqueName(QStringLiteral("Text")));
     text->setText(text->name());
+    text->setFont(newTextFont());
     addObject(std::move(text), defaultTextSize());
 }
 
