@@ -3,7 +3,7 @@
 #include "print/report/ReportLayout.h"
 #include "print/report/ReportNumber.h"
 #include "print/report/ReportTemplate.h"
-#include "print/report/RowSource.h"
+#include "print/report/ReportRows.h"
 #include "print/report/TemplateFile.h"
 
 #include <QTest>
@@ -21,9 +21,9 @@ double quantityOf(int row)
     return 0.5 + row % 3;
 }
 
-std::shared_ptr<MemoryRowSource> lines(int count)
+std::shared_ptr<MemoryRows> lines(int count)
 {
-    auto rows = std::make_shared<MemoryRowSource>(QStringList{
+    auto rows = std::make_shared<MemoryRows>(QStringList{
         QStringLiteral("货物应税名称"), QStringLiteral("数量"), QStringLiteral("金额"),
         QStringLiteral("税率")});
     for (int row = 0; row < count; ++row)
@@ -35,7 +35,7 @@ std::shared_ptr<MemoryRowSource> lines(int count)
 ReportInputs inputs(int lineCount)
 {
     ReportInputs in;
-    auto header = std::make_shared<MemoryRowSource>(
+    auto header = std::make_shared<MemoryRows>(
         QStringList{QStringLiteral("购货单位名称"), QStringLiteral("中文日期")});
     header->addRow({QStringLiteral("甲公司"), QStringLiteral("二〇二六年十二月十一日")});
     in.datasets.insert(QStringLiteral("hdbst"), header);
@@ -269,7 +269,7 @@ void TestReportLayout::expressions()
     ReportInputs in = inputs(3);
     in.variables.insert(QStringLiteral("amount"), QStringLiteral("1234567.5"));
     in.variables.insert(QStringLiteral("who"), QStringLiteral("张三"));
-    auto nulls = std::make_shared<MemoryRowSource>(QStringList{QStringLiteral("v")});
+    auto nulls = std::make_shared<MemoryRows>(QStringList{QStringLiteral("v")});
     nulls->addRow({QVariant()});
     in.datasets.insert(QStringLiteral("nothing"), nulls);
     QCOMPARE(text(source, in), shown);
@@ -295,6 +295,9 @@ void TestReportLayout::numberPatterns_data()
     QTest::newRow("no whole digit") << QVariant(0.5) << "#.##" << ".5";
     QTest::newRow("large grouped") << QVariant(qlonglong(1234567890123)) << "#,##0"
                                    << "1,234,567,890,123";
+    // A product such as 0.335 * 3 lands just below 1.005; 15 digits show 1.005.
+    QTest::newRow("double as the general form shows it") << QVariant(1.0049999999999999) << "0.00"
+                                                         << "1.01";
     QTest::newRow("text number") << QVariant(QStringLiteral("-1234.5")) << "#,##0.00"
                                  << "-1,234.50";
 }

@@ -2,7 +2,7 @@
 
 #include "ReportError.h"
 #include "ReportTemplate.h"
-#include "RowSource.h"
+#include "ReportRows.h"
 #include "TextExpression.h"
 #include "entry/Money.h"
 
@@ -11,7 +11,7 @@
 #include <map>
 #include <unordered_map>
 
-const RowSource *ReportInputs::dataset(const QString &name) const
+const ReportRows *ReportInputs::dataset(const QString &name) const
 {
     const auto found = datasets.constFind(name.toLower());
     return found == datasets.constEnd() ? nullptr : found->get();
@@ -99,7 +99,7 @@ struct Context
 struct ResolvedPart
 {
     TextPart part;
-    const RowSource *rows = nullptr;
+    const ReportRows *rows = nullptr;
     int column = -1;
 };
 
@@ -134,7 +134,7 @@ bool isNumberType(const QVariant &value)
 class Evaluator
 {
 public:
-    Evaluator(const ReportInputs &inputs, const RowSource *iterated, const QString &source)
+    Evaluator(const ReportInputs &inputs, const ReportRows *iterated, const QString &source)
         : m_inputs(inputs), m_iterated(iterated), m_source(source)
     {
     }
@@ -274,10 +274,10 @@ private:
     }
 
     const ReportInputs &m_inputs;
-    const RowSource *m_iterated;
+    const ReportRows *m_iterated;
     QString m_source;
     std::unordered_map<const TextObject *, std::vector<ResolvedPart>> m_compiled;
-    std::map<std::pair<const RowSource *, int>, std::vector<ReportNumber>> m_prefix;
+    std::map<std::pair<const ReportRows *, int>, std::vector<ReportNumber>> m_prefix;
 };
 
 void addItems(PlacedBand &placed, const ReportBand &band, Evaluator &evaluator,
@@ -340,7 +340,7 @@ LaidOutReport layOut(const ReportTemplate &report, const ReportInputs &inputs,
     if (report.bands().empty())
         return result;
     const ReportBand *data = dataBand(report, source);
-    const RowSource *rows = nullptr;
+    const ReportRows *rows = nullptr;
     if (data) {
         rows = inputs.dataset(data->dataset());
         if (!rows)

@@ -7,17 +7,17 @@
 
 #include <memory>
 
-class RowSource;
+class ReportRows;
 class ReportTemplate;
 
 // What a template reads besides its own objects: datasets and variables, both found by
 // name without regard to letter case.
 struct ReportInputs
 {
-    QHash<QString, std::shared_ptr<const RowSource>> datasets; // keys in lower case
+    QHash<QString, std::shared_ptr<const ReportRows>> datasets; // keys in lower case
     QHash<QString, QString> variables;                         // keys in lower case
 
-    const RowSource *dataset(const QString &name) const;
+    const ReportRows *dataset(const QString &name) const;
 };
 
 // Template plus data to pages. Rows flow down from the data band's designed place; a row

@@ -97,11 +97,24 @@ void ReportNumber::decimalDigits(QString &integer, QString &fraction, bool &nega
         integer = QString::number(magnitude / scale);
         fraction = QString::number(magnitude % scale).rightJustified(4, u'0');
     } else {
+        // The decimal the general form shows (15 significant digits), so that a printed
+        // amount rounds the way the figure on screen suggests.
         negative = std::signbit(m_value);
-        const QString text = QString::number(std::fabs(m_value), 'f', QLocale::FloatingPointShortest);
-        const qsizetype point = text.indexOf(u'.');
-        integer = point < 0 ? text : text.left(point);
-        fraction = point < 0 ? QString() : text.mid(point + 1);
+        const QString e = QString::number(std::fabs(m_value), 'e', 14);
+        const QString digits = e.left(1) + e.mid(2, 14);
+        const int point = e.mid(e.indexOf(u'e') + 1).toInt() + 1;
+        if (point <= 0) {
+            integer = QStringLiteral("0");
+            fraction = QString(-point, u'0') + digits;
+        } else if (point >= digits.size()) {
+            integer = digits + QString(point - digits.size(), u'0');
+            fraction.clear();
+        } else {
+            integer = digits.left(point);
+            fraction = digits.mid(point);
+        }
+        while (integer.size() > 1 && integer.startsWith(u'0'))
+            integer.remove(0, 1);
     }
     while (fraction.endsWith(u'0'))
         fraction.chop(1);
@@ -109,14 +122,11 @@ void ReportNumber::decimalDigits(QString &integer, QString &fraction, bool &nega
 
 QString ReportNumber::toText() const
 {
-    if (!m_exact) {
-        QString text = QString::number(m_value, 'g', 15);
-        return text == u"-0" ? QStringLiteral("0") : text;
-    }
     QString integer, fraction;
     bool negative = false;
     decimalDigits(integer, fraction, negative);
-    return (negative ? QStringLiteral("-") : QString()) + integer +
+    const bool zero = integer == u"0" && fraction.isEmpty();
+    return (negative && !zero ? QStringLiteral("-") : QString()) + integer +
            (fraction.isEmpty() ? QString() : u'.' + fraction);
 }
 

@@ -26,9 +26,9 @@ public:
     ReportNumber operator-(const ReportNumber &other) const;
 
     // The general form: exact values with the decimals they need, doubles with at most 15
-    // significant digits; no grouping, no trailing zeros.
+    // significant digits; no grouping, no trailing zeros, no exponent.
     QString toText() const;
-    // Unsigned decimal digits before and after the point, and the sign.
+    // Unsigned decimal digits before and after the point (no trailing zeros), and the sign.
     void decimalDigits(QString &integer, QString &fraction, bool &negative) const;
 
 private:

@@ -7,10 +7,10 @@
 
 // The rows a template reads under a dataset name. Values travel as the dataset layer gives
 // them (Money for currency, double, qlonglong, QString, QDate, null).
-class RowSource
+class ReportRows
 {
 public:
-    virtual ~RowSource() = default;
+    virtual ~ReportRows() = default;
     virtual int rowCount() const = 0;
     virtual QStringList fieldNames() const = 0;
     virtual QVariant value(int row, int column) const = 0;
@@ -20,10 +20,10 @@ public:
 };
 
 // Rows held in memory: the payment work tables, tests, and rows a command builds itself.
-class MemoryRowSource final : public RowSource
+class MemoryRows final : public ReportRows
 {
 public:
-    explicit MemoryRowSource(QStringList fields, std::vector<QVariantList> rows = {});
+    explicit MemoryRows(QStringList fields, std::vector<QVariantList> rows = {});
     void addRow(QVariantList values);
 
     int rowCount() const override { return int(m_rows.size()); }

@@ -1,6 +1,6 @@
-#include "RowSource.h"
+#include "ReportRows.h"
 
-int RowSource::fieldIndex(const QString &name) const
+int ReportRows::fieldIndex(const QString &name) const
 {
     const QStringList fields = fieldNames();
     for (qsizetype i = 0; i < fields.size(); ++i) {
@@ -10,17 +10,17 @@ int RowSource::fieldIndex(const QString &name) const
     return -1;
 }
 
-MemoryRowSource::MemoryRowSource(QStringList fields, std::vector<QVariantList> rows)
+MemoryRows::MemoryRows(QStringList fields, std::vector<QVariantList> rows)
     : m_fields(std::move(fields)), m_rows(std::move(rows))
 {
 }
 
-void MemoryRowSource::addRow(QVariantList values)
+void MemoryRows::addRow(QVariantList values)
 {
     m_rows.push_back(std::move(values));
 }
 
-QVariant MemoryRowSource::value(int row, int column) const
+QVariant MemoryRows::value(int row, int column) const
 {
     if (row < 0 || row >= rowCount())
         return {};

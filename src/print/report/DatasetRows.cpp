@@ -1,20 +1,20 @@
-#include "DatasetRowSource.h"
+#include "DatasetRows.h"
 
 #include "db/Dataset.h"
 
-DatasetRowSource::DatasetRowSource(const Dataset &dataset) : m_dataset(dataset) {}
+DatasetRows::DatasetRows(const Dataset &dataset) : m_dataset(dataset) {}
 
-int DatasetRowSource::rowCount() const
+int DatasetRows::rowCount() const
 {
     return m_dataset.isOpen() ? m_dataset.rowCount() : 0;
 }
 
-QStringList DatasetRowSource::fieldNames() const
+QStringList DatasetRows::fieldNames() const
 {
     return m_dataset.fieldNames();
 }
 
-QVariant DatasetRowSource::value(int row, int column) const
+QVariant DatasetRows::value(int row, int column) const
 {
     const QStringList fields = m_dataset.fieldNames();
     if (column < 0 || column >= fields.size())

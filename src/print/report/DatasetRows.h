@@ -1,15 +1,15 @@
 #pragma once
 
-#include "RowSource.h"
+#include "ReportRows.h"
 
 class Dataset;
 
 // The program's open datasets as templates see them: every row as the grid shows it. The
 // dataset must outlive the report that reads it.
-class DatasetRowSource final : public RowSource
+class DatasetRows final : public ReportRows
 {
 public:
-    explicit DatasetRowSource(const Dataset &dataset);
+    explicit DatasetRows(const Dataset &dataset);
     int rowCount() const override;
     QStringList fieldNames() const override;
     QVariant value(int row, int column) const override;
