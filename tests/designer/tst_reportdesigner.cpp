@@ -1,5 +1,7 @@
 #include "FakePrompt.h"
+#include "print/report/Report.h"
 #include "print/report/ReportTemplate.h"
+#include "print/report/ReportViewer.h"
 #include "print/report/TemplateFile.h"
 #include "print/ui/DesignerObjectItem.h"
 #include "print/ui/DesignerPropertyPanel.h"
@@ -20,6 +22,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUndoStack>
 
 namespace {
@@ -82,6 +85,14 @@ public:
     }
 };
 
+// The designer is opened by the tests themselves, not through the report.
+class NoViewer final : public ReportViewer
+{
+public:
+    void show(Report &) override {}
+    void design(Report &) override {}
+};
+
 void sendMouse(QWidget *viewport, QEvent::Type type, const QPoint &at, Qt::MouseButtons buttons)
 {
     const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
@@ -121,11 +132,14 @@ private slots:
     void closeAsksAboutUnsavedChanges_data();
     void closeAsksAboutUnsavedChanges();
     void reopeningStartsAFreshHistory();
+    void designRunsModally();
     void zoomLevels();
     void rulersFollowTheView();
 
 private:
-    void openDesigner(const QString &filePath);
+    void openDesigner();
+    // A report never loaded from a file, holding the fixture.
+    void openUnnamed();
     DesignerObjectItem *item(const char *name) const;
     ReportObject *object(const char *name) const;
     QPoint onScreen(const QPointF &mm) const;
@@ -134,7 +148,9 @@ private:
 
     std::unique_ptr<QTemporaryDir> dir;
     QString path;
-    std::unique_ptr<ReportTemplate> report;
+    NoViewer viewer;
+    std::unique_ptr<Report> source;
+    ReportTemplate *report = nullptr;
     std::unique_ptr<ReportDesigner> designer;
     std::unique_ptr<FakePrompt> prompt;
     std::unique_ptr<RecordingFileDialogs> files;
@@ -144,26 +160,38 @@ void TestReportDesigner::init()
 {
     dir = std::make_unique<QTemporaryDir>();
     path = dir->filePath(QStringLiteral("zzsfp.fr3"));
-    report = std::make_unique<ReportTemplate>();
-    TemplateFile::read(fixtureXml(), path, *report);
-    TemplateFile::save(*report, path);
+    ReportTemplate written;
+    TemplateFile::read(fixtureXml(), path, written);
+    TemplateFile::save(written, path);
+    source = std::make_unique<Report>(viewer);
+    source->loadTemplate(path);
+    report = &source->definition();
     prompt = std::make_unique<FakePrompt>();
     files = std::make_unique<RecordingFileDialogs>();
-    openDesigner(path);
+    openDesigner();
 }
 
 void TestReportDesigner::cleanup()
 {
     designer.reset();
-    report.reset();
+    source.reset();
     files.reset();
     prompt.reset();
     dir.reset();
 }
 
-void TestReportDesigner::openDesigner(const QString &filePath)
+void TestReportDesigner::openUnnamed()
 {
-    designer = std::make_unique<ReportDesigner>(report.get(), filePath, *prompt, *files);
+    designer.reset();
+    source = std::make_unique<Report>(viewer);
+    TemplateFile::read(fixtureXml(), QStringLiteral("fixture"), source->definition());
+    report = &source->definition();
+    openDesigner();
+}
+
+void TestReportDesigner::openDesigner()
+{
+    designer = std::make_unique<ReportDesigner>(*source, *prompt, *files);
     designer->show();
     QVERIFY(QTest::qWaitForWindowExposed(designer.get()));
     designer->activateWindow();
@@ -657,7 +685,7 @@ void TestReportDesigner::saveWithoutFileAsksForName()
 {
     QFETCH(QString, answer);
     QFETCH(QString, written);
-    openDesigner(QString());
+    openUnnamed();
     files->saveAnswer = answer.isEmpty() ? QString() : dir->filePath(answer);
     click("fpno");
     QTest::keyClick(designer->designerView(), Qt::Key_Right);
@@ -707,7 +735,7 @@ void TestReportDesigner::closeAsksAboutUnsavedChanges()
     QFETCH(double, fileX);
     QFETCH(double, modelX);
     if (!withFile)
-        openDesigner(QString());
+        openUnnamed();
     prompt->answer({yes});
     if (edit) {
         click("fpno");
@@ -736,12 +764,52 @@ void TestReportDesigner::reopeningStartsAFreshHistory()
         report->takeBand(report->bands().front().get());
     TemplateFile::load(path, *report);
 
-    openDesigner(path);
+    openDesigner();
     QCOMPARE(report->undoStack()->count(), 0);
     QVERIFY(!designer->findChild<QAction *>(QStringLiteral("undoAction"))->isEnabled());
     QVERIFY(!designer->hasUnsavedChanges());
     QCOMPARE(report->findObject(QStringLiteral("gmc")), nullptr);
     QVERIFY(item("fpno"));
+}
+
+// As the print commands open it: the report's design call runs the designer's own event loop
+// and returns when the user closes it.
+void TestReportDesigner::designRunsModally()
+{
+    designer.reset();
+    struct DesigningViewer final : ReportViewer
+    {
+        Prompt &prompt;
+        FileDialogs &files;
+        int result = -1;
+        DesigningViewer(Prompt &prompt, FileDialogs &files) : prompt(prompt), files(files) {}
+        void show(Report &) override {}
+        void design(Report &report) override
+        {
+            ReportDesigner window(report, prompt, files);
+            result = window.exec();
+        }
+    } viewer(*prompt, *files);
+    Report commanded(viewer);
+    commanded.loadTemplate(path);
+
+    bool sawModal = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *open = qobject_cast<ReportDesigner *>(QApplication::activeModalWidget());
+        sawModal = open != nullptr;
+        if (!open)
+            return;
+        ReportTemplate &definition = commanded.definition();
+        open->designerScene()->selectOnly(definition.findObject(QStringLiteral("gmc"))->id());
+        QTest::keyClick(open->designerView(), Qt::Key_Down, Qt::ShiftModifier);
+        open->close(); // answered Yes below: saves, then closes
+    });
+    prompt->answer({true});
+    commanded.design();
+    QVERIFY(sawModal);
+    QCOMPARE(viewer.result, int(QDialog::Accepted));
+    QCOMPARE(prompt->shown().size(), 1);
+    QCOMPARE(reloadFile(path)->findObject(QStringLiteral("gmc"))->rect(), QRectF(30, 23, 90, 7));
 }
 
 void TestReportDesigner::zoomLevels()

@@ -8,9 +8,9 @@
 #include "DesignerView.h"
 #include "app/FileDialogs.h"
 #include "app/Prompt.h"
+#include "print/report/Report.h"
 #include "print/report/ReportError.h"
 #include "print/report/ReportTemplate.h"
-#include "print/report/TemplateFile.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -54,9 +54,8 @@ QString pictureFormat(const QString &fileName)
 
 } // namespace
 
-ReportDesigner::ReportDesigner(ReportTemplate *report, const QString &filePath, Prompt &prompt,
-                               FileDialogs &files, QWidget *parent)
-    : QDialog(parent), report(report), path(filePath), prompt(prompt), files(files),
+ReportDesigner::ReportDesigner(Report &source, Prompt &prompt, FileDialogs &files, QWidget *parent)
+    : QDialog(parent), report(&source.definition()), source(source), prompt(prompt), files(files),
       undo(report->undoStack())
 {
     setObjectName(QStringLiteral("ReportDesigner"));
@@ -193,14 +192,20 @@ bool ReportDesigner::hasUnsavedChanges() const
 
 void ReportDesigner::updateTitle()
 {
+    const QString path = filePath();
     const QString file = path.isEmpty() ? QStringLiteral("未命名") : QFileInfo(path).fileName();
     setWindowTitle(QStringLiteral("报表设计 - %1[*]").arg(file));
     setWindowModified(hasUnsavedChanges());
 }
 
+QString ReportDesigner::filePath() const
+{
+    return source.templatePath();
+}
+
 bool ReportDesigner::save()
 {
-    QString target = path;
+    QString target = filePath();
     if (target.isEmpty()) {
         target = files.saveFileName(QStringLiteral("保存报表模板"), QString(),
                                     QStringLiteral("报表模板 (*.fr3)"));
@@ -210,12 +215,11 @@ bool ReportDesigner::save()
             target += QLatin1Char('.') + templateSuffix;
     }
     try {
-        TemplateFile::save(*report, target);
+        source.saveTemplate(target);
     } catch (const ReportError &failure) {
         prompt.error(failure.message());
         return false;
     }
-    path = target;
     savedOnce = true;
     undo->setClean();
     updateTitle();
@@ -339,7 +343,7 @@ void ReportDesigner::choosePicture()
     ReportObject *object = panel->object();
     if (!object || object->kind() != ObjectKind::Picture)
         return;
-    const QString file = files.openPictureFile(QFileInfo(path).absolutePath());
+    const QString file = files.openPictureFile(QFileInfo(filePath()).absolutePath());
     if (file.isEmpty())
         return;
     QFile input(file);

@@ -16,6 +16,7 @@ class DesignerView;
 class QAction;
 class QComboBox;
 class QUndoStack;
+class Report;
 class ReportObject;
 class ReportTemplate;
 
@@ -28,15 +29,14 @@ class ReportDesigner final : public QDialog
     Q_DISABLE_COPY_MOVE(ReportDesigner)
 
 public:
-    // filePath: where the template was loaded from; empty when it has no file yet. The
-    // prompt asks about unsaved changes and shows errors; files names the file to save under
-    // and picks pictures.
-    ReportDesigner(ReportTemplate *report, const QString &filePath, Prompt &prompt,
-                   FileDialogs &files, QWidget *parent = nullptr);
+    // Edits source's loaded definition. The prompt asks about unsaved changes and shows
+    // errors; files names the file to save under (when source has none) and picks pictures.
+    ReportDesigner(Report &source, Prompt &prompt, FileDialogs &files, QWidget *parent = nullptr);
     ~ReportDesigner() override;
 
-    // Where Save writes; set by the first Save of a template without a file.
-    QString filePath() const { return path; }
+    // Where Save writes: the file the template was loaded from, or the name given at the first
+    // Save of one that had none.
+    QString filePath() const;
     // Writes the template; false when the user gave no name or the file could not be written.
     bool save();
     bool hasUnsavedChanges() const;
@@ -73,7 +73,7 @@ private:
                      const std::function<void()> &run);
 
     ReportTemplate *report;
-    QString path;
+    Report &source;
     Prompt &prompt;
     FileDialogs &files;
     QUndoStack *undo;
