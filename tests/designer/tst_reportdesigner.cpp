@@ -123,6 +123,8 @@ private slots:
     void panelEditsProperties();
     void renameToTakenNameIsRefused();
     void addAndDeleteWithUndo();
+    void addGoesIntoTheBandUnderIt_data();
+    void addGoesIntoTheBandUnderIt();
     void choosePicture();
     void mouseDragSnapsToGrid_data();
     void mouseDragSnapsToGrid();
@@ -559,6 +561,35 @@ void TestReportDesigner::addAndDeleteWithUndo()
     QVERIFY(item("gmc"));
     click("gmc");
     QCOMPARE(designer->propertyPanel()->object(), object("gmc"));
+}
+
+void TestReportDesigner::addGoesIntoTheBandUnderIt_data()
+{
+    QTest::addColumn<QPointF>("centre");
+    QTest::addColumn<QString>("band");
+    // A sales list: page header 10-57, data rows 57-63, footer 70-106, page footer 277-283.
+    QTest::newRow("data row") << QPointF(100, 59.5) << "data";
+    QTest::newRow("footer") << QPointF(100, 80) << "footer";
+    QTest::newRow("between bands") << QPointF(100, 200) << "fixed";
+}
+
+// Objects print with their band: a field dropped on the data row repeats for every line, one
+// dropped where no band lies prints once.
+void TestReportDesigner::addGoesIntoTheBandUnderIt()
+{
+    QFETCH(QPointF, centre);
+    QFETCH(QString, band);
+    designer.reset();
+    source->loadTemplate(QStringLiteral(KELVANE_TEST_DATA "/report_list.fr3"));
+    report = &source->definition();
+    const size_t bands = report->bands().size();
+    openDesigner();
+    designer->designerView()->centerOn(centre);
+    designer->addText();
+    const ReportObject *added = report->findObject(QStringLiteral("Text1"));
+    QVERIFY(added);
+    QCOMPARE(bandTypeName(added->band()->type()), band);
+    QCOMPARE(report->bands().size(), bands + (band == QStringLiteral("fixed") ? 1 : 0));
 }
 
 void TestReportDesigner::choosePicture()

@@ -31,10 +31,9 @@ namespace {
 
 const QString templateSuffix = QStringLiteral("fr3");
 
-QSizeF defaultTextSize()
-{
-    return {30, 6};
-}
+constexpr QSizeF newTextSize{30, 6};
+constexpr QSizeF newPictureSize{40, 30};
+constexpr QSizeF newLineSize{40, 0};
 
 // What a new text starts with; Chinese glyphs come from the CJK stand-in when printed.
 FontSpec newTextFont()
@@ -299,13 +298,16 @@ void ReportDesigner::addObject(std::unique_ptr<ReportObject> object, const QSize
     const QPointF at =
         scene->snapped(scene->paperRect().contains(centre) ? centre : QPointF(10, 10));
     object->setRect(QRectF(at, size));
-    ReportBand *band = report->fixedBand();
+    ReportBand *band = nullptr;
     for (const auto &candidate : report->bands()) {
         if (at.y() >= candidate->top() && at.y() < candidate->bottom()) {
             band = candidate.get();
             break;
         }
     }
+    // Outside every band (or in a template without any) it prints once, where placed.
+    if (!band)
+        band = report->fixedBand();
     auto *command = new AddObjectCommand(report, band, std::move(object));
     undo->push(command);
     scene->selectOnly(command->objectId());
@@ -317,18 +319,19 @@ void ReportDesigner::addText()
     auto text = std::make_unique<TextObject>(report->uniqueName(QStringLiteral("Text")));
     text->setText(text->name());
     text->setFont(newTextFont());
-    addObject(std::move(text), defaultTextSize());
+    addObject(std::move(text), newTextSize);
 }
 
 void ReportDesigner::addPicture()
 {
     addObject(std::make_unique<PictureObject>(report->uniqueName(QStringLiteral("Picture"))),
-              {40, 30});
+              newPictureSize);
 }
 
 void ReportDesigner::addLine()
 {
-    addObject(std::make_unique<LineObject>(report->uniqueName(QStringLiteral("Line"))), {40, 0});
+    addObject(std::make_unique<LineObject>(report->uniqueName(QStringLiteral("Line"))),
+              newLineSize);
 }
 
 void ReportDesigner::deleteSelection()
