@@ -86,7 +86,7 @@ private:
     QHash<QString, QFont> m_fonts;
 };
 
-void paintText(QPainter &painter, const TextItem &text, FontCache &fonts)
+void paintTextWith(QPainter &painter, const TextItem &text, FontCache &fonts)
 {
     if (text.frameSides != NoSides)
         paintFrame(painter, text);
@@ -99,7 +99,15 @@ void paintText(QPainter &painter, const TextItem &text, FontCache &fonts)
                      text.text);
 }
 
-void paintPicture(QPainter &painter, const PictureItem &picture)
+} // namespace
+
+void PagePainter::paintText(QPainter &painter, const TextItem &text)
+{
+    FontCache fonts(painter.device()->logicalDpiY());
+    paintTextWith(painter, text, fonts);
+}
+
+void PagePainter::paintPicture(QPainter &painter, const PictureItem &picture)
 {
     QRectF target = units(picture.rect);
     if (picture.keepAspect && !picture.image.isNull()) {
@@ -110,8 +118,6 @@ void paintPicture(QPainter &painter, const PictureItem &picture)
     }
     painter.drawImage(target, picture.image);
 }
-
-} // namespace
 
 QTransform PagePainter::pageTransform(const QPaintDevice &device, QPointF offsetMm)
 {
@@ -142,7 +148,7 @@ void PagePainter::paint(QPainter &painter, const LaidOutPage &page, const PaintO
             painter.drawLine(QLineF(line.line.p1() * u, line.line.p2() * u));
         }
         for (const TextItem &text : band.texts)
-            paintText(painter, text, fonts);
+            paintTextWith(painter, text, fonts);
     }
     painter.restore();
 }
