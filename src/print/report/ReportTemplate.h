@@ -7,12 +7,12 @@
 #include <QPageLayout>
 #include <QSizeF>
 #include <QUndoStack>
-
 #include <memory>
 #include <vector>
 
-// The sheet: its size as it comes out of the printer (A4 is 210 x 297 in either
-// orientation), how it is turned, and the margins that bound the flow of data rows.
+// The sheet: its size as the printer takes it in (A4 is 210 x 297; a continuous invoice
+// form may be 241 wide and 140 high), how the page is turned on it, and the margins that
+// bound the flow of data rows.
 struct PageSetup
 {
     double paperWidth = 210;
@@ -23,7 +23,7 @@ struct PageSetup
     double marginRight = 10;
     double marginBottom = 10;
 
-    // The page as laid out and designed, in mm: the paper turned by the orientation.
+    // The page as laid out and designed, in mm: the paper, turned a quarter for landscape.
     QSizeF size() const;
     // For printers and PDF: the paper, its orientation, zero margins (objects carry their
     // own positions from the paper's edge).
@@ -50,7 +50,10 @@ public:
     // Takes ownership; index -1 appends. Throws ReportError if one of its objects' names
     // is already taken.
     ReportBand *insertBand(int index, std::unique_ptr<ReportBand> band);
-    ReportBand *addBand(std::unique_ptr<ReportBand> band) { return insertBand(-1, std::move(band)); }
+    ReportBand *addBand(std::unique_ptr<ReportBand> band)
+    {
+        return insertBand(-1, std::move(band));
+    }
     std::unique_ptr<ReportBand> takeBand(ReportBand *band);
     // The first band of the type, nullptr if none.
     ReportBand *firstBand(BandType type) const;
@@ -76,12 +79,12 @@ public:
     const ForeignXml &pageForeign() const { return m_pageForeign; }
 
 signals:
-    void changed();                            // after any edit below
-    void objectChanged(ReportObject *object);  // a property of the object
+    void changed();                           // after any edit below
+    void objectChanged(ReportObject *object); // a property of the object
     void objectAdded(ReportObject *object);
-    void objectRemoved(ObjectId id);           // the object now belongs to the caller
-    void bandChanged(ReportBand *band);        // type, position, size or dataset
-    void bandsChanged();                       // a band added, removed or reordered
+    void objectRemoved(ObjectId id);    // the object now belongs to the caller
+    void bandChanged(ReportBand *band); // type, position, size or dataset
+    void bandsChanged();                // a band added, removed or reordered
     void pageChanged();
 
 private:
