@@ -17,6 +17,32 @@ QString storeMessage(const QSqlError &error)
     return text.trimmed();
 }
 
+// Str(number): the number as text the way the statements of the payment reports expect,
+// with a blank where a minus sign would stand and no zero before the decimal point
+// (Str(12) = " 12", Str(-0.5) = "-.5"). NULL stays NULL; text that is not a number is
+// returned as it is.
+void numberToText(sqlite3_context *context, int, sqlite3_value **arguments)
+{
+    sqlite3_value *argument = arguments[0];
+    int type = sqlite3_value_numeric_type(argument);
+    if (type == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    if (type != SQLITE_INTEGER && type != SQLITE_FLOAT) {
+        sqlite3_result_value(context, argument);
+        return;
+    }
+    QString text = type == SQLITE_INTEGER ? QString::number(sqlite3_value_int64(argument))
+                                          : QString::number(sqlite3_value_double(argument), 'g', 15);
+    if (text.startsWith(QStringLiteral("0.")) || text.startsWith(QStringLiteral("-0.")))
+        text.remove(text.indexOf(u'0'), 1);
+    if (!text.startsWith(u'-'))
+        text.prepend(u' ');
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_result_text(context, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+}
+
 } // namespace
 
 Connection::Connection(const QString &connectionName) : m_name(connectionName) {}
@@ -54,6 +80,8 @@ void Connection::open(const QString &path)
         close();
         throw DatabaseError(QStringLiteral("无法打开数据库文件“%1”：%2").arg(path, message));
     }
+    sqlite3_create_function_v2(handle(), "str", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, &numberToText,
+                               nullptr, nullptr, nullptr);
 }
 
 void Connection::close()

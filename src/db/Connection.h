@@ -9,7 +9,9 @@ struct sqlite3;
 
 // The program's only connection to the store: one SQLite file opened in shared mode.
 // Another copy of the program may have the same file open; a locked file is waited for
-// briefly instead of failing at once.
+// briefly instead of failing at once. Statements may use Str(number) (number to text with
+// a blank for the sign). Datasets keep statements prepared while open: close them before
+// closing the connection.
 class Connection final
 {
     Q_DISABLE_COPY_MOVE(Connection)

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <algorithm>
 #include <numeric>
+#include <unordered_set>
 
 // Rows are not held as values: on open the dataset keeps only the ids of its rows in
 // the statement's order and reads the values of the rows it is asked for a page at a
@@ -48,7 +49,7 @@ QString adaptStatement(sqlite3 *db, const QString &statement)
            columns.join(u',') + QStringLiteral(") ") + insert->select;
 }
 
-struct SortKey
+struct SortColumn
 {
     int field;
     bool descending;
@@ -66,8 +67,9 @@ struct Dataset::Private
     QHash<QString, QVariant> parameters; // by lower-case name
     State state = State::Inactive;
 
-    std::unique_ptr<RowSource> source;
-    QHash<QString, int> fieldIndex; // by lower-case name
+    std::unique_ptr<RowSource> source; // prepared while open
+    QString sourceStatement;
+    QHash<QString, int> fieldIndex; // by name as spelled and in lower case
     std::vector<qint64> statementOrder;
     std::vector<qint64> order;
     int current = -1;
@@ -102,7 +104,10 @@ struct Dataset::Private
 
     int field(const QString &column) const
     {
-        const auto it = fieldIndex.constFind(column.toLower());
+        // Callers nearly always spell the name as the table does; only then fold case.
+        auto it = fieldIndex.constFind(column);
+        if (it == fieldIndex.cend())
+            it = fieldIndex.constFind(column.toLower());
         if (it == fieldIndex.cend())
             throw DatabaseError(QStringLiteral("数据集中没有“%1”这一列").arg(column));
         return *it;
@@ -125,23 +130,58 @@ struct Dataset::Private
         return source->row(order, row).at(f);
     }
 
+    // Runs the statement; a statement run before keeps what it prepared.
     void load()
     {
         if (master)
             parameters.insert(masterKey.toLower(), master->d->masterValue(masterKey));
         const QString statement = SqlText::lowercaseParameters(sql.join(u'\n'));
-        const std::optional<std::vector<qint64>> knownIds =
-            rowIdLookup ? rowIdLookup() : std::nullopt;
-        auto loaded = RowSource::open(connection.handle(), statement, parameters,
-                                      knownIds ? &*knownIds : nullptr);
-        source = std::move(loaded);
+        try {
+            if (!source || statement != sourceStatement) {
+                source.reset();
+                source = RowSource::prepare(connection.handle(), statement);
+                sourceStatement = statement;
+            }
+            const std::optional<std::vector<qint64>> knownIds =
+                rowIdLookup ? rowIdLookup() : std::nullopt;
+            source->run(parameters, knownIds ? &*knownIds : nullptr);
+        } catch (...) {
+            source.reset();
+            throw;
+        }
         fieldIndex.clear();
-        for (int i = 0; i < source->fields().size(); ++i)
+        for (int i = source->fields().size() - 1; i >= 0; --i) {
+            fieldIndex.insert(source->fields().at(i).name, i);
             fieldIndex.insert(source->fields().at(i).name.toLower(), i);
+        }
         statementOrder = source->ids();
         order = statementOrder;
         current = order.empty() ? -1 : 0;
         eof = order.empty();
+    }
+
+    // Drops the rows and any pending change; says so as closing does.
+    void dropRows()
+    {
+        dropPending();
+        fieldIndex.clear();
+        order.clear();
+        statementOrder.clear();
+        current = -1;
+        eof = true;
+        sortText.clear();
+        setState(State::Inactive);
+        emit q->closed();
+    }
+
+    // Close and open again, as the lines do when their header changes.
+    void rerun()
+    {
+        dropRows();
+        load();
+        setState(State::Browse);
+        refreshDetails();
+        notify(Change::Opened);
     }
 
     QVariant masterValue(const QString &key)
@@ -172,10 +212,8 @@ struct Dataset::Private
     {
         const QList<QPointer<Dataset>> linked = details;
         for (const QPointer<Dataset> &detail : linked) {
-            if (detail && detail->isOpen()) {
-                detail->close();
-                detail->open();
-            }
+            if (detail && detail->isOpen())
+                detail->d->rerun();
         }
     }
 
@@ -185,12 +223,24 @@ struct Dataset::Private
         if (row == current)
             return;
         current = row;
-        // A handler may have put the row back into editing while it was posted on the way
-        // out; that edit must follow the move, or the new row would show the old one.
-        if (state == State::Edit)
-            startBuffer(source->row(order, current));
+        editCurrentRow();
         refreshDetails();
         notify(Change::Moved);
+    }
+
+    // A handler may have put the row back into editing while it was posted on the way to
+    // another row (the lines' totals step does); that edit must follow to the row now
+    // current, or it would show and write the old row's values there.
+    void editCurrentRow()
+    {
+        if (state != State::Edit)
+            return;
+        if (current < 0) {
+            dropPending();
+            setState(State::Browse);
+        } else {
+            startBuffer(source->row(order, current));
+        }
     }
 
     void dropPending()
@@ -241,9 +291,9 @@ struct Dataset::Private
         reaction();
     }
 
-    std::vector<SortKey> parseSort(const QString &text) const
+    std::vector<SortColumn> parseSort(const QString &text) const
     {
-        std::vector<SortKey> keys;
+        std::vector<SortColumn> keys;
         for (const QString &part : text.split(u',', Qt::SkipEmptyParts)) {
             QStringList words = part.simplified().split(u' ');
             bool descending = false;
@@ -264,42 +314,26 @@ struct Dataset::Private
             order = statementOrder;
             return;
         }
-        const std::vector<SortKey> keys = parseSort(sortText);
-        const std::size_t count = statementOrder.size();
-        // Each value is readied for ordering once, not at every comparison; the rows are
-        // sorted with their first key beside them, so that comparing reads memory in order.
-        std::vector<std::vector<QString>> texts(keys.size(), std::vector<QString>(count));
-        std::vector<std::vector<FieldValue::OrderKey>> columns;
-        for (std::size_t k = 0; k < keys.size(); ++k) {
-            const std::vector<QVariant> values = source->columnValues(keys[k].field, statementOrder);
-            std::vector<FieldValue::OrderKey> column(count);
-            for (std::size_t i = 0; i < count; ++i)
-                column[i] = FieldValue::orderKey(values[i], texts[k][i]);
-            columns.push_back(std::move(column));
+        const std::vector<SortColumn> keys = parseSort(sortText);
+        std::vector<std::vector<FieldValue::SortKey>> columns;
+        for (const SortColumn &key : keys) {
+            const std::vector<QVariant> values = source->columnValues(key.field, statementOrder);
+            std::vector<FieldValue::SortKey> prepared;
+            prepared.reserve(values.size());
+            for (const QVariant &value : values)
+                prepared.push_back(FieldValue::sortKey(value));
+            columns.push_back(std::move(prepared));
         }
-        struct Item
-        {
-            FieldValue::OrderKey key;
-            qsizetype position;
-        };
-        std::vector<Item> items(count);
-        for (std::size_t i = 0; i < count; ++i)
-            items[i] = {columns[0][i], qsizetype(i)};
-        const auto before = [](bool descending, int c) { return descending ? c > 0 : c < 0; };
-        // Equal values keep the statement's order.
-        std::sort(items.begin(), items.end(), [&](const Item &a, const Item &b) {
-            if (const int c = FieldValue::compare(a.key, b.key))
-                return before(keys[0].descending, c);
-            for (std::size_t k = 1; k < keys.size(); ++k) {
-                if (const int c = FieldValue::compare(columns[k][a.position], columns[k][b.position]))
-                    return before(keys[k].descending, c);
+        std::vector<qsizetype> positions(statementOrder.size());
+        std::iota(positions.begin(), positions.end(), 0);
+        std::stable_sort(positions.begin(), positions.end(), [&](qsizetype a, qsizetype b) {
+            for (size_t k = 0; k < keys.size(); ++k) {
+                const int c = FieldValue::compare(columns[k][a], columns[k][b]);
+                if (c != 0)
+                    return keys[k].descending ? c > 0 : c < 0;
             }
-            return a.position < b.position;
+            return false;
         });
-        std::vector<qsizetype> positions;
-        positions.reserve(count);
-        for (const Item &item : items)
-            positions.push_back(item.position);
         order.clear();
         order.reserve(positions.size());
         for (qsizetype p : positions)
@@ -375,16 +409,8 @@ void Dataset::close()
 {
     if (!d->isOpen())
         return;
-    d->dropPending();
     d->source.reset();
-    d->fieldIndex.clear();
-    d->order.clear();
-    d->statementOrder.clear();
-    d->current = -1;
-    d->eof = true;
-    d->sortText.clear();
-    d->setState(State::Inactive);
-    emit closed();
+    d->dropRows();
 }
 
 bool Dataset::isOpen() const
@@ -396,10 +422,17 @@ void Dataset::requery()
 {
     d->requireOpen();
     d->checkBrowseMode();
-    d->load();
+    const QString sort = d->sortText;
+    try {
+        d->load();
+    } catch (...) {
+        d->dropRows(); // what was read before is gone with the prepared statement
+        throw;
+    }
+    d->sortText = sort;
     d->applySort();
     d->current = d->order.empty() ? -1 : 0;
-    d->eof = d->order.empty();
+    d->editCurrentRow();
     d->refreshDetails();
     d->notify(Change::Opened);
 }
@@ -503,12 +536,12 @@ bool Dataset::locate(const QString &column, const QVariant &value)
     } catch (const DatabaseError &) {
         return false; // a value the column cannot hold matches no row
     }
-    const std::vector<qint64> matches = d->source->idsWhere(f, wanted);
-    if (matches.empty())
+    const std::vector<qint64> found = d->source->idsWhere(f, wanted);
+    if (found.empty())
         return false;
-    const auto it = std::find_if(d->order.cbegin(), d->order.cend(), [&](qint64 id) {
-        return std::find(matches.cbegin(), matches.cend(), id) != matches.cend();
-    });
+    const std::unordered_set<qint64> matches(found.cbegin(), found.cend());
+    const auto it = std::find_if(d->order.cbegin(), d->order.cend(),
+                                 [&matches](qint64 id) { return matches.contains(id); });
     if (it == d->order.cend())
         return false;
     d->moveTo(static_cast<int>(it - d->order.cbegin()));
@@ -527,7 +560,7 @@ QStringList Dataset::fieldNames() const
 
 bool Dataset::hasField(const QString &column) const
 {
-    return d->fieldIndex.contains(column.toLower());
+    return d->fieldIndex.contains(column) || d->fieldIndex.contains(column.toLower());
 }
 
 FieldType Dataset::fieldType(const QString &column) const
@@ -682,7 +715,9 @@ void Dataset::remove()
     d->source->remove(id);
     d->dropPending();
     d->order.erase(d->order.begin() + d->current);
-    d->statementOrder.erase(std::find(d->statementOrder.begin(), d->statementOrder.end(), id));
+    if (const auto it = std::find(d->statementOrder.begin(), d->statementOrder.end(), id);
+        it != d->statementOrder.end())
+        d->statementOrder.erase(it);
     d->current =
         d->order.empty() ? -1 : std::min(d->current, static_cast<int>(d->order.size()) - 1);
     d->eof = d->order.empty();

@@ -275,92 +275,54 @@ QVariant convert(const FieldInfo &field, const QVariant &input)
     return toText(field, input, kind);
 }
 
-// The form QDate::toString(Qt::ISODate) gives, made without its general formatting.
-QString isoDate(QDate date)
+SortKey sortKey(const QVariant &value)
 {
-    if (date.year() < 0 || date.year() > 9999)
-        return date.toString(Qt::ISODate);
-    QString text(10, u'-');
-    const auto put = [&text](int at, int value, int digits) {
-        for (int i = digits - 1; i >= 0; --i, value /= 10)
-            text[at + i] = QChar(u'0' + value % 10);
-    };
-    put(0, date.year(), 4);
-    put(5, date.month(), 2);
-    put(8, date.day(), 2);
-    return text;
-}
-
-OrderKey orderKey(const QVariant &value, QString &text)
-{
-    OrderKey key;
-    const Kind kind = kindOf(value);
-    key.kind = int(kind);
-    switch (kind) {
+    SortKey key;
+    switch (kindOf(value)) {
     case Kind::Null:
-        key.rank = 0;
         break;
     case Kind::Integral:
-        key.rank = 1;
-        key.integral = value.toLongLong();
-        key.real = value.toDouble();
+        key = {1, 1, value.toLongLong(), value.toDouble(), {}};
         break;
-    case Kind::Real:
-        key.rank = 1;
-        key.real = value.toDouble();
-        break;
-    case Kind::Currency:
-        key.rank = 1;
-        key.integral = value.value<Money>().raw();
-        key.real = value.value<Money>().toDouble();
-        break;
-    case Kind::Text:
-    case Kind::Date:
-        key.rank = 2;
-        text = value.typeId() == QMetaType::QDate ? isoDate(value.toDate()) : value.toString();
-        break;
-    case Kind::Other:
-        key.rank = 3;
-        text = value.toString();
+    case Kind::Currency: {
+        const Money money = value.value<Money>();
+        key = {1, 2, money.raw(), money.toDouble(), {}};
         break;
     }
-    if (key.rank < 2)
-        return key;
-    key.text = &text;
-    // Units past the end count as 0, so that a difference here is one QString::compare
-    // would find first; equal heads leave it to the whole texts.
-    for (qsizetype i = 0; i < 8 && i < text.size(); ++i)
-        key.head[i / 4] |= quint64(text.at(i).unicode()) << (16 * (3 - i % 4));
+    case Kind::Real:
+        key = {1, 0, 0, value.toDouble(), {}};
+        break;
+    case Kind::Text:
+        key = {2, 0, 0, 0, value.toString()};
+        break;
+    case Kind::Date:
+        key = {2, 0, 0, 0,
+               value.typeId() == QMetaType::QDate ? value.toDate().toString(Qt::ISODate)
+                                                  : value.toString()};
+        break;
+    case Kind::Other:
+        key = {3, 0, 0, 0, value.toString()};
+        break;
+    }
     return key;
 }
 
-int compare(const OrderKey &a, const OrderKey &b)
+int compare(const SortKey &a, const SortKey &b)
 {
     auto order = [](auto x, auto y) { return x < y ? -1 : (y < x ? 1 : 0); };
     if (a.rank != b.rank)
         return order(a.rank, b.rank);
-    switch (a.rank) {
-    case 0:
-        return 0;
-    case 1:
-        // Two exact values of one kind compare exactly; mixed kinds as doubles.
-        if (a.kind == b.kind && a.kind != int(Kind::Real))
-            return order(a.integral, b.integral);
-        return order(a.real, b.real);
-    default:
-        if (a.head[0] != b.head[0])
-            return order(a.head[0], b.head[0]);
-        if (a.head[1] != b.head[1])
-            return order(a.head[1], b.head[1]);
-        return order(a.text->compare(*b.text), 0);
+    if (a.rank == 1) {
+        if (a.exactKind != 0 && a.exactKind == b.exactKind)
+            return order(a.whole, b.whole);
+        return order(a.number, b.number);
     }
+    return order(a.text.compare(b.text), 0);
 }
 
 int compare(const QVariant &a, const QVariant &b)
 {
-    QString textA;
-    QString textB;
-    return compare(orderKey(a, textA), orderKey(b, textB));
+    return compare(sortKey(a), sortKey(b));
 }
 
 } // namespace FieldValue

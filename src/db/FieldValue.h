@@ -29,23 +29,20 @@ FieldInfo fromDeclaredType(const QString &name, const QString &declaredType);
 QVariant convert(const FieldInfo &field, const QVariant &input);
 
 // Ordering of column values for sorting and locating: NULL first, then numbers by
-// value, then text by code point (dates as ISO text order chronologically).
+// value, then text by UTF-16 code unit (the same as by character for Chinese text;
+// dates as ISO text order chronologically).
 int compare(const QVariant &a, const QVariant &b);
 
-// A value readied to be ordered many times over (sorting): compare(orderKey(a, ta),
-// orderKey(b, tb)) orders exactly as compare(a, b) without converting the values each
-// time. The key is small and plain, to be moved about cheaply; a text value lives in the
-// string handed to orderKey, which must outlive the key.
-struct OrderKey
+// A value prepared for many comparisons, as a sort makes them.
+struct SortKey
 {
-    int rank = 0; // NULL, number, text, anything else
-    int kind = 0;
-    qint64 integral = 0; // whole numbers, and money in ten-thousandths
-    double real = 0;
-    quint64 head[2] = {0, 0}; // the text's first eight UTF-16 units, ordered as numbers
-    const QString *text = nullptr;
+    int rank = 0;      // NULL, number, text, other
+    int exactKind = 0; // numbers of the same nonzero kind compare exactly by whole
+    qint64 whole = 0;
+    double number = 0;
+    QString text;
 };
-OrderKey orderKey(const QVariant &value, QString &text);
-int compare(const OrderKey &a, const OrderKey &b);
+SortKey sortKey(const QVariant &value);
+int compare(const SortKey &a, const SortKey &b);
 
 } // namespace FieldValue

@@ -9,38 +9,54 @@
 
 namespace {
 
-QList<FieldInfo> tableFields(sqlite3 *db, const QString &table)
+// The columns of a prepared (not yet run) "select ... from table": names and declared
+// types come from the statement, keys from the schema the connection already holds, so
+// nothing is read from the file.
+QList<FieldInfo> tableFields(sqlite3 *db, const SqliteStatement &columns, int firstColumn,
+                             const QString &table)
 {
-    SqliteStatement info(db, QStringLiteral("pragma table_info(") +
-                                 SqlText::quoteIdentifier(table) + u')');
+    const QByteArray tableName = table.toUtf8();
     QList<FieldInfo> fields;
-    bool integerKey = false;
     int keyColumns = 0;
-    while (info.step()) {
-        FieldInfo field = FieldValue::fromDeclaredType(info.value(1, FieldInfo{}).toString(),
-                                                       info.value(2, FieldInfo{}).toString());
-        if (info.integer(5) > 0) {
-            ++keyColumns;
-            integerKey = info.value(2, FieldInfo{}).toString().toUpper() == u"INTEGER";
-            field.counter = true;
+    for (int c = firstColumn; c < columns.columnCount(); ++c) {
+        FieldInfo field =
+            FieldValue::fromDeclaredType(columns.columnName(c), columns.declaredType(c));
+        int primaryKey = 0;
+        if (sqlite3_table_column_metadata(db, nullptr, tableName.constData(),
+                                          field.name.toUtf8().constData(), nullptr, nullptr,
+                                          nullptr, &primaryKey, nullptr) == SQLITE_OK) {
+            keyColumns += primaryKey;
+            field.counter = primaryKey && columns.declaredType(c).toUpper() == u"INTEGER";
         }
         fields << field;
     }
     // Only a single INTEGER PRIMARY KEY is the row id itself, assigned by the store.
-    if (keyColumns != 1 || !integerKey) {
+    if (keyColumns != 1) {
         for (FieldInfo &field : fields)
             field.counter = false;
     }
     return fields;
 }
 
+QList<FieldInfo> tableFields(sqlite3 *db, const QString &table)
+{
+    const SqliteStatement all(db,
+                              QStringLiteral("select * from ") + SqlText::quoteIdentifier(table));
+    return tableFields(db, all, 0, table);
+}
+
+// Ends a use of a kept statement however the use ends.
+struct ResetAfterUse
+{
+    SqliteStatement &statement;
+    ~ResetAfterUse() { statement.reset(); }
+};
+
+// A table with row ids (a view has none).
 bool isTable(sqlite3 *db, const QString &name)
 {
-    SqliteStatement query(
-        db, QStringLiteral("select 1 from sqlite_master where type = 'table' and name = ?1 "
-                           "collate nocase"));
-    query.bind(1, name);
-    return query.step();
+    return sqlite3_table_column_metadata(db, nullptr, name.toUtf8().constData(), "rowid", nullptr,
+                                         nullptr, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 // A table's rows by row id, read a page at a time and kept in a bounded cache, so that
@@ -48,26 +64,33 @@ bool isTable(sqlite3 *db, const QString &name)
 class TableRows final : public RowSource
 {
 public:
-    static constexpr qsizetype PageSize = 64;
+    // A grid's screenful in one or two reads, without converting many rows a jump skips.
+    static constexpr qsizetype PageSize = 32;
     static constexpr qsizetype CacheRows = 2048;
 
-    TableRows(sqlite3 *db, const SqlText::TableSelect &select,
-              const QHash<QString, QVariant> &parameters, const std::vector<qint64> *knownIds)
-        : m_db(db), m_table(SqlText::quoteIdentifier(select.table))
+    TableRows(sqlite3 *db, const SqlText::TableSelect &select)
+        : m_db(db), m_table(SqlText::quoteIdentifier(select.table)),
+          m_rowIds(db, select.rowIdQuery),
+          m_page(db, QStringLiteral("select rowid,* from ") + m_table +
+                         QStringLiteral(" where rowid in (") +
+                         QStringList(PageSize, QStringLiteral("?")).join(u',') + u')')
     {
-        m_fields = tableFields(db, select.table);
+        m_fields = tableFields(db, m_page, 1, select.table);
+    }
+
+    void run(const QHash<QString, QVariant> &parameters,
+             const std::vector<qint64> *knownIds) override
+    {
+        m_cache.clear();
+        m_ids.clear();
         if (knownIds) {
             m_ids = *knownIds;
-        } else {
-            SqliteStatement query(db, select.rowIdQuery);
-            query.bindNamed(parameters);
-            while (query.step())
-                m_ids.push_back(query.integer(0));
+            return;
         }
-        QStringList columns;
-        for (const FieldInfo &field : std::as_const(m_fields))
-            columns << SqlText::quoteIdentifier(field.name);
-        m_columnList = columns.join(u',');
+        const ResetAfterUse done{m_rowIds};
+        m_rowIds.bindNamed(parameters);
+        while (m_rowIds.step())
+            m_ids.push_back(m_rowIds.integer(0));
     }
 
     bool isWritable() const override { return true; }
@@ -86,25 +109,18 @@ public:
 
     std::vector<QVariant> columnValues(int field, const std::vector<qint64> &ids) override
     {
-        // The table is read in row id order and matched against the wanted ids in the same
-        // order, which costs far less than looking each row up.
-        std::vector<std::pair<qint64, qsizetype>> wanted;
-        wanted.reserve(ids.size());
+        QHash<qint64, qsizetype> position;
+        position.reserve(static_cast<qsizetype>(ids.size()));
         for (qsizetype i = 0; i < static_cast<qsizetype>(ids.size()); ++i)
-            wanted.emplace_back(ids[i], i);
-        std::sort(wanted.begin(), wanted.end());
+            position.insert(ids[i], i);
         std::vector<QVariant> values(ids.size(), QVariant());
         SqliteStatement query(m_db, QStringLiteral("select rowid, ") +
                                         SqlText::quoteIdentifier(m_fields[field].name) +
-                                        QStringLiteral(" from ") + m_table +
-                                        QStringLiteral(" order by rowid"));
-        auto next = wanted.cbegin();
-        while (next != wanted.cend() && query.step()) {
-            const qint64 id = query.integer(0);
-            while (next != wanted.cend() && next->first < id)
-                ++next;
-            for (; next != wanted.cend() && next->first == id; ++next)
-                values[next->second] = query.value(1, m_fields[field]);
+                                        QStringLiteral(" from ") + m_table);
+        while (query.step()) {
+            const auto it = position.constFind(query.integer(0));
+            if (it != position.cend())
+                values[*it] = query.value(1, m_fields[field]);
         }
         return values;
     }
@@ -192,21 +208,16 @@ private:
         evictIfFull();
         const qsizetype end =
             std::min<qsizetype>(start + PageSize, static_cast<qsizetype>(order.size()));
-        QString marks = QStringLiteral("?");
-        for (qsizetype i = 1; i < PageSize; ++i)
-            marks += QStringLiteral(",?");
-        SqliteStatement query(m_db, QStringLiteral("select rowid,") + m_columnList +
-                                        QStringLiteral(" from ") + m_table +
-                                        QStringLiteral(" where rowid in (") + marks + u')');
+        const ResetAfterUse done{m_page};
         int mark = 1;
         for (qsizetype i = start; i < end; ++i)
-            query.bind(mark++, QVariant::fromValue(order[i]));
-        while (query.step()) {
+            m_page.bind(mark++, QVariant::fromValue(order[i]));
+        while (m_page.step()) {
             Row values;
             values.reserve(m_fields.size());
             for (int f = 0; f < m_fields.size(); ++f)
-                values << query.value(f + 1, m_fields[f]);
-            m_cache.insert(query.integer(0), CachedRow{values, m_clock});
+                values << m_page.value(f + 1, m_fields[f]);
+            m_cache.insert(m_page.integer(0), CachedRow{values, m_clock});
         }
         // A row another program deleted meanwhile shows empty rather than failing.
         for (qsizetype i = start; i < end; ++i) {
@@ -234,13 +245,17 @@ private:
         auto middle = uses.begin() + static_cast<std::ptrdiff_t>(uses.size() / 2);
         std::nth_element(uses.begin(), middle, uses.end());
         const quint64 keepFrom = *middle;
-        m_cache.removeIf(
-            [keepFrom](const auto &entry) { return entry.value().lastUse < keepFrom; });
+        const auto older = [keepFrom](const auto &entry) {
+            return entry.value().lastUse < keepFrom;
+        };
+        if (m_cache.removeIf(older) == 0)
+            m_cache.clear(); // all equally recent: start afresh rather than grow
     }
 
     sqlite3 *m_db;
     QString m_table;
-    QString m_columnList;
+    SqliteStatement m_rowIds;
+    SqliteStatement m_page;
     QHash<qint64, CachedRow> m_cache;
     quint64 m_clock = 0;
 };
@@ -249,19 +264,17 @@ private:
 class ResultRows final : public RowSource
 {
 public:
-    ResultRows(sqlite3 *db, const QString &statement, const QHash<QString, QVariant> &parameters)
+    ResultRows(sqlite3 *db, const QString &statement) : m_query(db, statement)
     {
-        SqliteStatement query(db, statement);
-        query.bindNamed(parameters);
         const QString table = SqlText::firstTable(statement);
         QHash<QString, FieldInfo> tableTypes;
         if (!table.isEmpty() && isTable(db, table)) {
             for (const FieldInfo &field : tableFields(db, table))
                 tableTypes.insert(field.name.toLower(), field);
         }
-        for (int c = 0; c < query.columnCount(); ++c) {
-            const QString name = query.columnName(c);
-            const QString declared = query.declaredType(c);
+        for (int c = 0; c < m_query.columnCount(); ++c) {
+            const QString name = m_query.columnName(c);
+            const QString declared = m_query.declaredType(c);
             FieldInfo field = FieldValue::fromDeclaredType(name, declared);
             if (declared.isEmpty() && tableTypes.contains(name.toLower()))
                 field = tableTypes.value(name.toLower());
@@ -269,11 +282,19 @@ public:
             field.counter = false;
             m_fields << field;
         }
-        while (query.step()) {
+    }
+
+    void run(const QHash<QString, QVariant> &parameters, const std::vector<qint64> *) override
+    {
+        m_rows.clear();
+        m_ids.clear();
+        const ResetAfterUse done{m_query};
+        m_query.bindNamed(parameters);
+        while (m_query.step()) {
             Row values;
             values.reserve(m_fields.size());
             for (int f = 0; f < m_fields.size(); ++f)
-                values << query.value(f, m_fields[f]);
+                values << m_query.value(f, m_fields[f]);
             m_ids.push_back(static_cast<qint64>(m_rows.size()));
             m_rows.push_back(values);
         }
@@ -315,17 +336,16 @@ private:
         throw DatabaseError(QStringLiteral("这个查询的结果只能查看，不能修改"));
     }
 
+    SqliteStatement m_query;
     std::vector<Row> m_rows;
 };
 
 } // namespace
 
-std::unique_ptr<RowSource> RowSource::open(sqlite3 *db, const QString &statement,
-                                           const QHash<QString, QVariant> &parameters,
-                                           const std::vector<qint64> *knownIds)
+std::unique_ptr<RowSource> RowSource::prepare(sqlite3 *db, const QString &statement)
 {
     const auto select = SqlText::tableSelect(statement);
     if (select && isTable(db, select->table))
-        return std::make_unique<TableRows>(db, *select, parameters, knownIds);
-    return std::make_unique<ResultRows>(db, statement, parameters);
+        return std::make_unique<TableRows>(db, *select);
+    return std::make_unique<ResultRows>(db, statement);
 }

@@ -21,11 +21,16 @@ class RowSource
 public:
     virtual ~RowSource() = default;
 
-    // Runs the statement (parameters keyed by lower-case name). knownIds, when given, are
-    // the ids a statement over one table gives, so that it need not run.
-    static std::unique_ptr<RowSource> open(sqlite3 *db, const QString &statement,
-                                           const QHash<QString, QVariant> &parameters,
-                                           const std::vector<qint64> *knownIds = nullptr);
+    // Prepares the statement; run() reads its result. The prepared statements are kept
+    // until the source is destroyed, so running it again (the lines of the next header)
+    // costs only the reading.
+    static std::unique_ptr<RowSource> prepare(sqlite3 *db, const QString &statement);
+
+    // Runs the statement with these parameters (keyed by lower-case name), replacing the
+    // ids and forgetting every row read before. knownIds, when given, are the ids a
+    // statement over one table gives, so that it need not run.
+    virtual void run(const QHash<QString, QVariant> &parameters,
+                     const std::vector<qint64> *knownIds = nullptr) = 0;
 
     const QList<FieldInfo> &fields() const { return m_fields; }
     // The ids of the result, in the statement's order.

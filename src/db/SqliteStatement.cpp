@@ -10,11 +10,11 @@
 
 namespace {
 
+// The file holds UTF-8; one conversion by Qt is cheaper than the store's to UTF-16 and a copy.
 QString columnText(sqlite3_stmt *statement, int column)
 {
-    const auto *text = static_cast<const char16_t *>(sqlite3_column_text16(statement, column));
-    const int bytes = sqlite3_column_bytes16(statement, column);
-    return QString::fromUtf16(text, bytes / 2);
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
+    return QString::fromUtf8(text, sqlite3_column_bytes(statement, column));
 }
 
 // Whatever the store holds, in its own kind: for expressions without a declared type.
@@ -163,6 +163,12 @@ void SqliteStatement::run()
 {
     while (step()) {
     }
+}
+
+void SqliteStatement::reset()
+{
+    sqlite3_reset(m_statement);
+    sqlite3_clear_bindings(m_statement);
 }
 
 int SqliteStatement::columnCount() const

@@ -30,6 +30,9 @@ public:
 
     bool step(); // true while a row is ready
     void run();  // steps to the end
+    // Ready to run again with new values; also ends the statement's read of the file,
+    // which would otherwise keep another program from writing.
+    void reset();
 
     int columnCount() const;
     QString columnName(int column) const;

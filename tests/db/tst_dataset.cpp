@@ -26,11 +26,15 @@ private slots:
     void counterOfDeletedNewestRowIsNotReused();
     void removeMakesNextRowCurrent();
     void closeDropsPendingChanges();
+    void userChangeLastsUntilRowIsDone_data();
+    void userChangeLastsUntilRowIsDone();
     void requerySeesOtherWritesAndStartsAtFirstRow();
     void execSqlRunsStatementWithParameters();
     void locateFindsFirstRowInCurrentOrder();
     void masterLinkFollowsCurrentHeader();
     void masterLinkPostsPendingLineFirst();
+    void editReenteredDuringPostFollowsTheNewRow_data();
+    void editReenteredDuringPostFollowsTheNewRow();
     void reactionsRunInsideTheWrite();
     void runawayReactionsFail();
     void sortOrdersLoadedRows_data();
@@ -471,6 +475,35 @@ void TestDataset::closeDropsPendingChanges()
              QStringLiteral("北京华信科技有限公司"));
 }
 
+void TestDataset::userChangeLastsUntilRowIsDone_data()
+{
+    QTest::addColumn<QString>("script"); // run after a typed change of the first header
+    QTest::addColumn<bool>("marked");
+    QTest::newRow("another write keeps it") << "T.set" << true;
+    QTest::newRow("post clears it") << "T.post" << false;
+    QTest::newRow("cancel clears it") << "T.cancel" << false;
+    QTest::newRow("moving posts and clears it") << "T.next" << false;
+    QTest::newRow("editing again after post is not typed") << "T.post T.edit T.set" << false;
+    QTest::newRow("delete clears it") << "T.remove" << false;
+    QTest::newRow("close clears it") << "T.close" << false;
+}
+
+void TestDataset::userChangeLastsUntilRowIsDone()
+{
+    QFETCH(QString, script);
+    QFETCH(bool, marked);
+    TestDatabase db({QStringLiteral("invoices_small.sql")});
+    Linked ds(db);
+    ds.t.open();
+    ds.t.edit();
+    QVERIFY(!ds.t.hasUserChange());
+    ds.t.markUserChange();
+    ds.t.setValue(QStringLiteral("收款人"), QStringLiteral("键入"));
+    QVERIFY(ds.t.hasUserChange());
+    runScript(ds.t, ds.d, script);
+    QCOMPARE(ds.t.hasUserChange(), marked);
+}
+
 void TestDataset::requerySeesOtherWritesAndStartsAtFirstRow()
 {
     TestDatabase db({QStringLiteral("invoices_small.sql")});
@@ -577,6 +610,54 @@ void TestDataset::masterLinkPostsPendingLineFirst()
     ds.d.setValue(QStringLiteral("数量"), 7);
     ds.t.remove(); // deleting the header also writes the pending line first
     QCOMPARE(db.scalar(QStringLiteral("select 数量 from detail where id = 3")).toDouble(), 7.0);
+}
+
+void TestDataset::editReenteredDuringPostFollowsTheNewRow_data()
+{
+    QTest::addColumn<int>("start"); // the row edited first
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<qlonglong>("cid"); // the header current afterwards
+    QTest::newRow("move") << 0 << "T.next" << 2LL;
+    QTest::newRow("locate") << 0 << "T.locate" << 1LL;
+    QTest::newRow("requery") << 1 << "T.requery" << 3LL;
+}
+
+// Whenever the lines open, their handler puts the header into editing (as the totals step
+// does). When a move or a requery posts the header on the way, that edit must belong to
+// the header current afterwards: it must neither show nor write another header's values.
+void TestDataset::editReenteredDuringPostFollowsTheNewRow()
+{
+    QFETCH(int, start);
+    QFETCH(QString, step);
+    QFETCH(qlonglong, cid);
+    TestDatabase db({QStringLiteral("invoices_small.sql")});
+    Linked ds(db);
+    connect(&ds.d, &Dataset::changed, this, [&ds](Dataset::Change change) {
+        if (change == Dataset::Change::Opened)
+            ds.t.edit();
+    });
+    ds.t.open();
+    ds.d.open();
+    ds.t.moveTo(start);
+    const qlonglong edited = ds.t.value(QStringLiteral("cid")).toLongLong();
+    ds.t.setValue(QStringLiteral("收款人"), QStringLiteral("只属于编辑的那张"));
+    runStep(ds.t, ds.d, step);
+    QCOMPARE(ds.t.value(QStringLiteral("cid")).toLongLong(), cid);
+    const QString own =
+        db.scalar(QStringLiteral("select 购货单位名称 from title where cid = %1").arg(cid))
+            .toString();
+    QCOMPARE(ds.t.value(QStringLiteral("购货单位名称")).toString(), own);
+    ds.t.post();
+    QCOMPARE(
+        db.scalar(QStringLiteral("select count(*) from title where 收款人 = '只属于编辑的那张'"))
+            .toInt(),
+        1);
+    QCOMPARE(
+        db.scalar(QStringLiteral("select 收款人 from title where cid = %1").arg(edited)).toString(),
+        QStringLiteral("只属于编辑的那张"));
+    QCOMPARE(db.scalar(QStringLiteral("select 购货单位名称 from title where cid = %1").arg(cid))
+                 .toString(),
+             own);
 }
 
 void TestDataset::reactionsRunInsideTheWrite()
@@ -722,6 +803,15 @@ void TestDataset::otherStatementsAreReadOnly()
     QCOMPARE(joined.value(QStringLiteral("金额")).value<Money>(), Money::fromRaw(1000000));
     QCOMPARE(joined.value(QStringLiteral("合计")).toLongLong(),
              1170000); // an expression: as the store holds it
+
+    db.execScript(
+        QStringLiteral("create view paid as select cid, 小写金额 from title where 是否收款"));
+    Dataset view(db.connection());
+    view.setSql({QStringLiteral("select * from paid")});
+    view.open();
+    QCOMPARE(view.rowCount(), 1);
+    QCOMPARE(view.fieldType(QStringLiteral("小写金额")), FieldType::Currency);
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, view.edit());
 
     db.execScript(QStringLiteral("insert into qry1 (cid, hcom, tje) values (1, 'b', 100);\n"
                                  "insert into qry1 (cid, hcom, tje) values (2, 'a', 2500)"));
