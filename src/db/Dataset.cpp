@@ -86,6 +86,7 @@ struct Dataset::Private
     QList<QPointer<Dataset>> details;
     QHash<QString, Reaction> reactions; // by lower-case name
     RowIdLookup rowIdLookup;
+    SortRankLookup sortRankLookup;
     int reactionDepth = 0;
 
     bool isOpen() const { return state != State::Inactive; }
@@ -317,11 +318,18 @@ struct Dataset::Private
         const std::vector<SortColumn> keys = parseSort(sortText);
         std::vector<std::vector<FieldValue::SortKey>> columns;
         for (const SortColumn &key : keys) {
-            const std::vector<QVariant> values = source->columnValues(key.field, statementOrder);
             std::vector<FieldValue::SortKey> prepared;
-            prepared.reserve(values.size());
-            for (const QVariant &value : values)
-                prepared.push_back(FieldValue::sortKey(value));
+            prepared.reserve(statementOrder.size());
+            const auto ranks = sortRankLookup
+                                   ? sortRankLookup(fields().at(key.field).name, statementOrder)
+                                   : std::nullopt;
+            if (ranks && ranks->size() == statementOrder.size()) {
+                for (const qint64 rank : *ranks)
+                    prepared.push_back({1, 1, rank, double(rank), {}});
+            } else {
+                for (const QVariant &value : source->columnValues(key.field, statementOrder))
+                    prepared.push_back(FieldValue::sortKey(value));
+            }
             columns.push_back(std::move(prepared));
         }
         std::vector<qsizetype> positions(statementOrder.size());
@@ -440,6 +448,11 @@ void Dataset::requery()
 void Dataset::setRowIdLookup(RowIdLookup lookup)
 {
     d->rowIdLookup = std::move(lookup);
+}
+
+void Dataset::setSortRankLookup(SortRankLookup lookup)
+{
+    d->sortRankLookup = std::move(lookup);
 }
 
 void Dataset::execSql()

@@ -66,6 +66,12 @@ public:
     // The ids must be those the statement gives, in its order.
     using RowIdLookup = std::function<std::optional<std::vector<qint64>>()>;
     void setRowIdLookup(RowIdLookup lookup);
+    // For sorting: one number per row id that orders the rows as the column's values do
+    // (equal values, equal numbers), from a caller that keeps them, so that the column
+    // need not be read from the store. Nothing in return reads it.
+    using SortRankLookup = std::function<std::optional<std::vector<qint64>>(
+        const QString &column, const std::vector<qint64> &ids)>;
+    void setSortRankLookup(SortRankLookup lookup);
 
     // Runs the statement (or several, separated by ";") as one that returns no rows.
     // "insert into <table> select ..." matches the select's columns by name.

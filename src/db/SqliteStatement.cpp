@@ -203,6 +203,11 @@ std::string_view SqliteStatement::utf8(int column) const
                 : std::string_view();
 }
 
+bool SqliteStatement::isText(int column) const
+{
+    return sqlite3_column_type(m_statement, column) == SQLITE_TEXT;
+}
+
 QVariant SqliteStatement::value(int column, const FieldInfo &field) const
 {
     return field.declared ? typedValue(m_statement, column, field.type)

@@ -42,6 +42,7 @@ public:
     // The column as the store's own text functions (LIKE among them) read it: UTF-8,
     // numbers as text. Valid until the next step.
     std::string_view utf8(int column) const;
+    bool isText(int column) const; // held as text (not a number, NULL or bytes)
     // The column read as the field says.
     QVariant value(int column, const FieldInfo &field) const;
 
