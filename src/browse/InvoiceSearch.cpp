@@ -3,6 +3,7 @@
 #include "db/Connection.h"
 #include "db/DatabaseError.h"
 #include "db/Dataset.h"
+#include "db/SqlText.h"
 #include "db/SqliteStatement.h"
 
 #include <sqlite3.h>
@@ -23,15 +24,19 @@ std::string storeBytes(sqlite3 *db, const QString &text)
 
 } // namespace
 
-InvoiceSearch::InvoiceSearch(Dataset &titles)
-    : m_titles(titles), m_index(titles.connection(), titleTable, searchedColumns())
+InvoiceSearch::InvoiceSearch(Dataset &titles, const QStringList &sorted)
+    : m_titles(titles), m_index(titles.connection(), titleTable, searchedColumns(), sorted)
 {
     m_titles.setRowIdLookup([this] { return lookup(); });
+    m_titles.setSortRankLookup([this](const QString &column, const std::vector<qint64> &ids) {
+        return sortRanks(column, ids);
+    });
 }
 
 InvoiceSearch::~InvoiceSearch()
 {
     m_titles.setRowIdLookup({});
+    m_titles.setSortRankLookup({});
 }
 
 QStringList InvoiceSearch::statement()
@@ -104,6 +109,19 @@ std::optional<std::vector<qint64>> InvoiceSearch::lookup()
         return m_index.matchingIds(patterns);
     } catch (const DatabaseError &) {
         return std::nullopt; // the store runs the statement and reports what fails
+    }
+}
+
+std::optional<std::vector<qint64>> InvoiceSearch::sortRanks(const QString &column,
+                                                           const std::vector<qint64> &ids)
+{
+    const auto select = SqlText::tableSelect(m_titles.sql().join(u'\n'));
+    if (!select || select->table.compare(titleTable, Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    try {
+        return m_index.ranks(column, ids);
+    } catch (const DatabaseError &) {
+        return std::nullopt; // the dataset reads the column from the store
     }
 }
 

@@ -13,13 +13,15 @@ struct sqlite3;
 // The search of the header list: the statement that replaces the start-up one for the rest
 // of the run and its seven parameters. The header set answers the statement from a copy in
 // memory of the searched columns, with the store's meaning of LIKE, so that typing never
-// waits for the store to read every invoice; whatever that copy cannot answer the store
-// runs as usual.
+// waits for the store to read every invoice; and it sorts by the order of the sorted
+// columns' values kept in the same copy. Whatever the copy cannot answer the store reads
+// as usual.
 class InvoiceSearch final
 {
     Q_DISABLE_COPY_MOVE(InvoiceSearch)
 public:
-    explicit InvoiceSearch(Dataset &titles);
+    // sorted: the columns the header list may be sorted by.
+    explicit InvoiceSearch(Dataset &titles, const QStringList &sorted = {});
     ~InvoiceSearch();
 
     static QStringList statement();
@@ -41,6 +43,7 @@ public:
 
 private:
     std::optional<std::vector<qint64>> lookup();
+    std::optional<std::vector<qint64>> sortRanks(const QString &column, const std::vector<qint64> &ids);
     static bool keyIsRowId(sqlite3 *db);
 
     Dataset &m_titles;

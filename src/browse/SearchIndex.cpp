@@ -94,12 +94,13 @@ qint64 dataVersion(sqlite3 *db)
 
 } // namespace
 
-SearchIndex::SearchIndex(Connection &connection, const QString &table, const QStringList &columns)
-    : m_connection(connection), m_table(table), m_columns(columns),
+SearchIndex::SearchIndex(Connection &connection, const QString &table, const QStringList &searched,
+                         const QStringList &sorted)
+    : m_connection(connection), m_table(table), m_columns(searched), m_sortedNames(sorted),
       m_changes(QStringLiteral("kelvane_changed_%1_%2")
                     .arg(QString::fromLatin1(table.toUtf8().toHex()), QString::number(quintptr(this), 16)))
 {
-    Q_ASSERT(columns.size() <= 32);
+    Q_ASSERT(searched.size() <= 32);
 }
 
 SearchIndex::~SearchIndex()
@@ -177,6 +178,27 @@ bool SearchIndex::rowMatches(const Row &row, const std::vector<LikePattern> &pat
     return false;
 }
 
+std::optional<std::vector<qint64>> SearchIndex::ranks(const QString &column,
+                                                      const std::vector<qint64> &ids)
+{
+    if (!m_sortedNames.contains(column, Qt::CaseInsensitive))
+        return std::nullopt;
+    refresh();
+    const ColumnRanks &ranked = *std::find_if(m_sorted.cbegin(), m_sorted.cend(), [&](const ColumnRanks &c) {
+        return c.name().compare(column, Qt::CaseInsensitive) == 0;
+    });
+    std::vector<qint64> result;
+    result.reserve(ids.size());
+    for (const qint64 id : ids) {
+        const auto at = std::lower_bound(m_rows.cbegin(), m_rows.cend(), id,
+                                         [](const Row &row, qint64 wanted) { return row.id < wanted; });
+        if (at == m_rows.cend() || at->id != id)
+            return std::nullopt;
+        result.push_back(ranked.rank(std::size_t(at - m_rows.cbegin())));
+    }
+    return result;
+}
+
 void SearchIndex::refresh()
 {
     sqlite3 *db = m_connection.handle();
@@ -245,10 +267,26 @@ SearchIndex::Row SearchIndex::readRow(const SqliteStatement &query)
 QString SearchIndex::selectColumns() const
 {
     QStringList columns;
-    for (const QString &column : std::as_const(m_columns))
+    for (const QString &column : m_columns + m_sortedNames)
         columns << SqlText::quoteIdentifier(column);
     return QStringLiteral("select rowid, %1 from %2")
         .arg(columns.join(u','), SqlText::quoteIdentifier(m_table));
+}
+
+// The sorted columns as the dataset layer reads them, from the types the table declares.
+void SearchIndex::prepareSortedColumns(sqlite3 *db)
+{
+    QHash<QString, QString> declared;
+    SqliteStatement info(db, QStringLiteral("pragma table_info(%1)").arg(SqlText::quoteIdentifier(m_table)));
+    while (info.step())
+        declared.insert(QString::fromUtf8(info.utf8(1)).toLower(), QString::fromUtf8(info.utf8(2)));
+    m_sorted.clear();
+    for (const QString &name : std::as_const(m_sortedNames)) {
+        const auto type = declared.constFind(name.toLower());
+        if (type == declared.cend())
+            throw DatabaseError(QStringLiteral("数据集中没有“%1”这一列").arg(name));
+        m_sorted.emplace_back(FieldValue::fromDeclaredType(name, *type));
+    }
 }
 
 void SearchIndex::rebuild(sqlite3 *db)
@@ -262,9 +300,16 @@ void SearchIndex::rebuild(sqlite3 *db)
     run(db, QStringLiteral("delete from temp.%1").arg(SqlText::quoteIdentifier(m_changes)));
     // Taken before reading, so that a write by another program while we read is not missed.
     const qint64 version = dataVersion(db);
+    prepareSortedColumns(db);
+    const int firstSorted = 1 + int(m_columns.size());
     SqliteStatement query(db, selectColumns() + QStringLiteral(" order by rowid"));
-    while (query.step())
+    while (query.step()) {
         m_rows.push_back(readRow(query));
+        for (std::size_t k = 0; k < m_sorted.size(); ++k)
+            m_sorted[k].add(query, firstSorted + int(k));
+    }
+    for (ColumnRanks &column : m_sorted)
+        column.finish();
     m_dataVersion = version;
     m_db = db;
 }
@@ -281,9 +326,11 @@ void SearchIndex::readChangedRows(sqlite3 *db)
     if (changed.empty())
         return;
     const QString select = selectColumns() + QStringLiteral(" where rowid = ?1");
+    const int firstSorted = 1 + int(m_columns.size());
     for (const qint64 id : changed) {
         auto at = std::lower_bound(m_rows.begin(), m_rows.end(), id,
                                    [](const Row &row, qint64 wanted) { return row.id < wanted; });
+        const auto position = std::size_t(at - m_rows.begin());
         const bool known = at != m_rows.end() && at->id == id;
         if (known)
             m_wasted += at->length;
@@ -297,8 +344,16 @@ void SearchIndex::readChangedRows(sqlite3 *db)
                 *at = row;
             else
                 m_rows.insert(at, row);
+            for (std::size_t k = 0; k < m_sorted.size(); ++k) {
+                if (known)
+                    m_sorted[k].replace(position, query, firstSorted + int(k));
+                else
+                    m_sorted[k].insert(position, query, firstSorted + int(k));
+            }
         } else if (known) {
             m_rows.erase(at);
+            for (ColumnRanks &column : m_sorted)
+                column.erase(position);
         }
     }
     run(db, QStringLiteral("delete from temp.%1").arg(changes));

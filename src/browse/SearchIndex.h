@@ -1,11 +1,13 @@
 #pragma once
 
+#include "browse/ColumnRanks.h"
 #include "browse/LikePattern.h"
 
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,8 +15,9 @@ class Connection;
 class SqliteStatement;
 struct sqlite3;
 
-// A copy in memory of some columns of one table, by row id, each value as the store's LIKE
-// reads it, so that a search of them reads nothing from the store. It is brought up to
+// A copy in memory of some columns of one table, by row id, so that searching and sorting
+// them reads nothing from the store: the searched columns' values as the store's LIKE
+// reads them, and for the sorted columns the order of their values. It is brought up to
 // date before every use: writes made through this connection are followed row by row
 // (temporary triggers note the row ids), and a write by any other connection (another copy
 // of the program on the same file) makes it read the table again.
@@ -22,12 +25,17 @@ class SearchIndex final
 {
     Q_DISABLE_COPY_MOVE(SearchIndex)
 public:
-    SearchIndex(Connection &connection, const QString &table, const QStringList &columns);
+    SearchIndex(Connection &connection, const QString &table, const QStringList &searched,
+                const QStringList &sorted = {});
     ~SearchIndex();
 
     // Row ids, highest first, of the rows where columns[i] matches patterns[i] for at least
     // one i; a NULL matches no pattern. Throws DatabaseError when the table cannot be read.
     std::vector<qint64> matchingIds(const std::vector<LikePattern> &patterns);
+
+    // For each id, a rank that orders the rows as the column's values order them; nothing
+    // for a column not sorted here or an id the table does not hold.
+    std::optional<std::vector<qint64>> ranks(const QString &column, const std::vector<qint64> &ids);
 
     // Brings the copy up to date now.
     void refresh();
@@ -43,6 +51,7 @@ private:
     };
 
     void rebuild(sqlite3 *db);
+    void prepareSortedColumns(sqlite3 *db);
     void readChangedRows(sqlite3 *db);
     void installTriggers(sqlite3 *db);
     void dropTriggers() noexcept;
@@ -57,7 +66,9 @@ private:
 
     Connection &m_connection;
     QString m_table;
-    QStringList m_columns;
+    QStringList m_columns; // searched
+    QStringList m_sortedNames;
+    std::vector<ColumnRanks> m_sorted;
     QString m_changes; // name of the temporary table of changed row ids
     sqlite3 *m_db = nullptr; // the handle the copy and the triggers belong to
     qint64 m_dataVersion = -1;

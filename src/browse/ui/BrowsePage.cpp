@@ -11,9 +11,21 @@
 #include <QTabWidget>
 #include <QTimer>
 
+namespace {
+
+QStringList fieldsOf(DbGrid &grid)
+{
+    QStringList fields;
+    for (const GridColumn &column : grid.datasetModel().columns())
+        fields << column.field;
+    return fields;
+}
+
+} // namespace
+
 BrowsePage::BrowsePage(const Controls &controls, ErrorGuard &guard, QObject *parent)
     : QObject(parent), m_controls(controls), m_guard(guard),
-      m_search(std::make_unique<InvoiceSearch>(controls.titles))
+      m_search(std::make_unique<InvoiceSearch>(controls.titles, fieldsOf(controls.list)))
 {
     DbGrid &list = m_controls.list;
     connect(&m_controls.searchBox, &QLineEdit::textChanged, this,
