@@ -20,7 +20,6 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextStream>
-
 #include <algorithm>
 #include <ctime>
 
@@ -76,13 +75,14 @@ struct Figures
     }
     QString summary() const
     {
-        return QStringLiteral("wall %1 | cpu %2 ms (%3 runs)").arg(of(wall), of(cpu)).arg(wall.size());
+        return QStringLiteral("wall %1 | cpu %2 ms (%3 runs)")
+            .arg(of(wall), of(cpu))
+            .arg(wall.size());
     }
 };
 
 // Until everything the event caused is on the screen.
-template <typename Action>
-Time timed(Action action)
+template <typename Action> Time timed(Action action)
 {
     QElapsedTimer timer;
     timer.start();
@@ -144,8 +144,9 @@ int main(int argc, char *argv[])
     QCoreApplication::processEvents();
     QLineEdit &box = *form.lcEdit;
     box.setFocus();
-    const QList<QString> texts{QStringLiteral("12"), QStringLiteral("杭州盛"), QStringLiteral("ht2019"),
-                               QStringLiteral("6222"), QStringLiteral("zzq"), QStringLiteral("a_b%")};
+    const QList<QString> texts{QStringLiteral("12"),     QStringLiteral("杭州盛"),
+                               QStringLiteral("ht2019"), QStringLiteral("6222"),
+                               QStringLiteral("zzq"),    QStringLiteral("a_b%")};
     Figures typing;
     Figures deleting;
     for (int round = 0; round < rounds && only != u"sort"; ++round) {

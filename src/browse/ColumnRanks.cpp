@@ -56,7 +56,8 @@ void ColumnRanks::add(const SqliteStatement &query, int column)
             m_ranks.push_back(*seen);
             return;
         }
-        m_texts.insert(QByteArray(bytes.data(), qsizetype(bytes.size())), quint32(m_candidates.size()));
+        m_texts.insert(QByteArray(bytes.data(), qsizetype(bytes.size())),
+                       quint32(m_candidates.size()));
     }
     m_ranks.push_back(quint32(m_candidates.size()));
     m_candidates.push_back(FieldValue::sortKey(query.value(column, m_field)));

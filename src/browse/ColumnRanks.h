@@ -4,7 +4,6 @@
 
 #include <QHash>
 #include <QtGlobal>
-
 #include <string>
 #include <vector>
 

@@ -41,23 +41,29 @@ InvoiceSearch::~InvoiceSearch()
 
 QStringList InvoiceSearch::statement()
 {
-    return {QStringLiteral("select * from title"),
-            QStringLiteral("where 发票号码 like :idno or 购货单位名称 like :comp or 购货单位银行 like "
-                           ":hc or 购货单位地址 like :bl or 购货纳税人识别号 like :lp"),
-            QStringLiteral(" or 收款人 like :dp or 备注 like :mp"), QStringLiteral("ORDER BY cid desc")};
+    return {
+        QStringLiteral("select * from title"),
+        QStringLiteral("where 发票号码 like :idno or 购货单位名称 like :comp or 购货单位银行 like "
+                       ":hc or 购货单位地址 like :bl or 购货纳税人识别号 like :lp"),
+        QStringLiteral(" or 收款人 like :dp or 备注 like :mp"),
+        QStringLiteral("ORDER BY cid desc")};
 }
 
 QStringList InvoiceSearch::parameterNames()
 {
-    return {QStringLiteral("idno"), QStringLiteral("comp"), QStringLiteral("hc"), QStringLiteral("bl"),
-            QStringLiteral("lp"),   QStringLiteral("dp"),   QStringLiteral("mp")};
+    return {QStringLiteral("idno"), QStringLiteral("comp"), QStringLiteral("hc"),
+            QStringLiteral("bl"),   QStringLiteral("lp"),   QStringLiteral("dp"),
+            QStringLiteral("mp")};
 }
 
 QStringList InvoiceSearch::searchedColumns()
 {
-    return {QStringLiteral("发票号码"),     QStringLiteral("购货单位名称"),
-            QStringLiteral("购货单位银行"), QStringLiteral("购货单位地址"),
-            QStringLiteral("购货纳税人识别号"), QStringLiteral("收款人"),
+    return {QStringLiteral("发票号码"),
+            QStringLiteral("购货单位名称"),
+            QStringLiteral("购货单位银行"),
+            QStringLiteral("购货单位地址"),
+            QStringLiteral("购货纳税人识别号"),
+            QStringLiteral("收款人"),
             QStringLiteral("备注")};
 }
 
@@ -113,7 +119,7 @@ std::optional<std::vector<qint64>> InvoiceSearch::lookup()
 }
 
 std::optional<std::vector<qint64>> InvoiceSearch::sortRanks(const QString &column,
-                                                           const std::vector<qint64> &ids)
+                                                            const std::vector<qint64> &ids)
 {
     const auto select = SqlText::tableSelect(m_titles.sql().join(u'\n'));
     if (!select || select->table.compare(titleTable, Qt::CaseInsensitive) != 0)
@@ -134,8 +140,9 @@ bool InvoiceSearch::keyIsRowId(sqlite3 *db)
         if (columns.integer(5) == 0)
             continue;
         ++keyColumns;
-        integerKey = QString::fromUtf8(columns.utf8(1)).compare(key, Qt::CaseInsensitive) == 0 &&
-                     QString::fromUtf8(columns.utf8(2)).compare(u"INTEGER", Qt::CaseInsensitive) == 0;
+        integerKey =
+            QString::fromUtf8(columns.utf8(1)).compare(key, Qt::CaseInsensitive) == 0 &&
+            QString::fromUtf8(columns.utf8(2)).compare(u"INTEGER", Qt::CaseInsensitive) == 0;
     }
     return keyColumns == 1 && integerKey;
 }

@@ -3,7 +3,6 @@
 #include "browse/SearchIndex.h"
 
 #include <QStringList>
-
 #include <optional>
 #include <vector>
 
@@ -43,7 +42,8 @@ public:
 
 private:
     std::optional<std::vector<qint64>> lookup();
-    std::optional<std::vector<qint64>> sortRanks(const QString &column, const std::vector<qint64> &ids);
+    std::optional<std::vector<qint64>> sortRanks(const QString &column,
+                                                 const std::vector<qint64> &ids);
     static bool keyIsRowId(sqlite3 *db);
 
     Dataset &m_titles;

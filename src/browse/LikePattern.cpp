@@ -90,7 +90,8 @@ std::size_t plainCharacter(std::string_view text, std::size_t i)
         if (c < 0x800 || (c & 0xFFFFF800) == 0xD800 || (c & 0xFFFFFFFE) == 0xFFFE)
             return 0;
     } else if (length == 4) {
-        const std::uint32_t c = (lead & 0x07u) << 18 | (byte(1) & 0x3Fu) << 12 | (byte(2) & 0x3Fu) << 6;
+        const std::uint32_t c =
+            (lead & 0x07u) << 18 | (byte(1) & 0x3Fu) << 12 | (byte(2) & 0x3Fu) << 6;
         if (c < 0x10000 || c > 0x10FFFF || (c & 0xFFFE) == 0xFFFE)
             return 0;
     }

@@ -55,7 +55,7 @@ private:
     static std::size_t matchAt(const Segment &segment, std::string_view text, std::size_t at);
     static std::size_t find(const Segment &segment, std::string_view text, std::size_t from);
 
-    std::string m_text; // prepared
+    std::string m_text;              // prepared
     std::vector<Segment> m_segments; // one more than there are runs of "%"
     bool m_contains = false;
     std::string m_containedText;

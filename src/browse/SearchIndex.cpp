@@ -28,8 +28,7 @@ public:
     TextScan(std::string_view text, std::string_view wanted) : m_text(text), m_wanted(wanted) {}
 
     // hit(start) says where to go on looking.
-    template <typename Hit>
-    void forEachHit(Hit hit) const
+    template <typename Hit> void forEachHit(Hit hit) const
     {
         if (m_wanted.size() == 1) {
             scanOneByte(hit);
@@ -69,12 +68,12 @@ private:
         return m_text.compare(start, m_wanted.size(), m_wanted) == 0;
     }
 
-    template <typename Hit>
-    void scanOneByte(Hit hit) const
+    template <typename Hit> void scanOneByte(Hit hit) const
     {
         std::size_t at = 0;
         while (at < m_text.size()) {
-            const void *found = std::memchr(m_text.data() + at, m_wanted.front(), m_text.size() - at);
+            const void *found =
+                std::memchr(m_text.data() + at, m_wanted.front(), m_text.size() - at);
             if (!found)
                 return;
             at = hit(std::size_t(static_cast<const char *>(found) - m_text.data()));
@@ -98,7 +97,8 @@ SearchIndex::SearchIndex(Connection &connection, const QString &table, const QSt
                          const QStringList &sorted)
     : m_connection(connection), m_table(table), m_columns(searched), m_sortedNames(sorted),
       m_changes(QStringLiteral("kelvane_changed_%1_%2")
-                    .arg(QString::fromLatin1(table.toUtf8().toHex()), QString::number(quintptr(this), 16)))
+                    .arg(QString::fromLatin1(table.toUtf8().toHex()),
+                         QString::number(quintptr(this), 16)))
 {
     Q_ASSERT(searched.size() <= 32);
 }
@@ -114,8 +114,9 @@ std::vector<qint64> SearchIndex::matchingIds(const std::vector<LikePattern> &pat
     refresh();
     std::vector<qint64> ids;
     const LikePattern &first = patterns.front();
-    const bool samePattern = std::all_of(patterns.cbegin(), patterns.cend(),
-                                         [&](const LikePattern &p) { return p.text() == first.text(); });
+    const bool samePattern =
+        std::all_of(patterns.cbegin(), patterns.cend(),
+                    [&](const LikePattern &p) { return p.text() == first.text(); });
     if (samePattern && first.matchesEveryText()) {
         for (auto row = m_rows.crbegin(); row != m_rows.crend(); ++row) {
             if (row->present != 0)
@@ -171,7 +172,8 @@ bool SearchIndex::rowMatches(const Row &row, const std::vector<LikePattern> &pat
     std::size_t start = 0;
     for (std::size_t column = 0; column < patterns.size(); ++column) {
         const std::size_t end = text.find('\0', start);
-        if ((row.present & (1u << column)) && patterns[column].matches(text.substr(start, end - start)))
+        if ((row.present & (1u << column)) &&
+            patterns[column].matches(text.substr(start, end - start)))
             return true;
         start = end + 1;
     }
@@ -184,14 +186,16 @@ std::optional<std::vector<qint64>> SearchIndex::ranks(const QString &column,
     if (!m_sortedNames.contains(column, Qt::CaseInsensitive))
         return std::nullopt;
     refresh();
-    const ColumnRanks &ranked = *std::find_if(m_sorted.cbegin(), m_sorted.cend(), [&](const ColumnRanks &c) {
-        return c.name().compare(column, Qt::CaseInsensitive) == 0;
-    });
+    const ColumnRanks &ranked =
+        *std::find_if(m_sorted.cbegin(), m_sorted.cend(), [&](const ColumnRanks &c) {
+            return c.name().compare(column, Qt::CaseInsensitive) == 0;
+        });
     std::vector<qint64> result;
     result.reserve(ids.size());
     for (const qint64 id : ids) {
-        const auto at = std::lower_bound(m_rows.cbegin(), m_rows.cend(), id,
-                                         [](const Row &row, qint64 wanted) { return row.id < wanted; });
+        const auto at =
+            std::lower_bound(m_rows.cbegin(), m_rows.cend(), id,
+                             [](const Row &row, qint64 wanted) { return row.id < wanted; });
         if (at == m_rows.cend() || at->id != id)
             return std::nullopt;
         result.push_back(ranked.rank(std::size_t(at - m_rows.cbegin())));
@@ -212,8 +216,9 @@ void SearchIndex::refresh()
 
 bool SearchIndex::triggersInstalled(sqlite3 *db) const
 {
-    SqliteStatement query(db, QStringLiteral("select count(*) from sqlite_temp_master where name in "
-                                             "(?1, ?1 || '_inserted', ?1 || '_updated', ?1 || '_deleted')"));
+    SqliteStatement query(
+        db, QStringLiteral("select count(*) from sqlite_temp_master where name in "
+                           "(?1, ?1 || '_inserted', ?1 || '_updated', ?1 || '_deleted')"));
     query.bind(1, m_changes);
     query.step();
     return query.integer(0) == 4;
@@ -228,7 +233,8 @@ void SearchIndex::installTriggers(sqlite3 *db)
                     .arg(SqlText::quoteIdentifier(m_changes + suffix), event, table, body));
     };
     const QString note = QStringLiteral("insert or ignore into %1 values (%2.rowid);").arg(changes);
-    run(db, QStringLiteral("create temp table if not exists %1 (id integer primary key)").arg(changes));
+    run(db,
+        QStringLiteral("create temp table if not exists %1 (id integer primary key)").arg(changes));
     trigger(QStringLiteral("_inserted"), QStringLiteral("insert"), note.arg(QStringLiteral("new")));
     trigger(QStringLiteral("_updated"), QStringLiteral("update"),
             note.arg(QStringLiteral("old")) + note.arg(QStringLiteral("new")));
@@ -240,11 +246,12 @@ void SearchIndex::dropTriggers() noexcept
     try {
         if (!m_db || !m_connection.isOpen() || m_connection.handle() != m_db)
             return;
-        for (const QString &suffix : {QStringLiteral("_inserted"), QStringLiteral("_updated"),
-                                      QStringLiteral("_deleted")})
+        for (const QString &suffix :
+             {QStringLiteral("_inserted"), QStringLiteral("_updated"), QStringLiteral("_deleted")})
             run(m_db, QStringLiteral("drop trigger if exists temp.%1")
                           .arg(SqlText::quoteIdentifier(m_changes + suffix)));
-        run(m_db, QStringLiteral("drop table if exists temp.%1").arg(SqlText::quoteIdentifier(m_changes)));
+        run(m_db, QStringLiteral("drop table if exists temp.%1")
+                      .arg(SqlText::quoteIdentifier(m_changes)));
     } catch (const DatabaseError &) {
         // Temporary objects go with the connection anyway.
     }
@@ -277,7 +284,8 @@ QString SearchIndex::selectColumns() const
 void SearchIndex::prepareSortedColumns(sqlite3 *db)
 {
     QHash<QString, QString> declared;
-    SqliteStatement info(db, QStringLiteral("pragma table_info(%1)").arg(SqlText::quoteIdentifier(m_table)));
+    SqliteStatement info(
+        db, QStringLiteral("pragma table_info(%1)").arg(SqlText::quoteIdentifier(m_table)));
     while (info.step())
         declared.insert(QString::fromUtf8(info.utf8(1)).toLower(), QString::fromUtf8(info.utf8(2)));
     m_sorted.clear();

@@ -6,7 +6,6 @@
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
-
 #include <optional>
 #include <string>
 #include <vector>
@@ -62,14 +61,17 @@ private:
     void compactIfWasteful();
     std::vector<std::size_t> rowsContaining(std::string_view wanted);
     bool rowMatches(const Row &row, const std::vector<LikePattern> &patterns) const;
-    std::string_view textOf(const Row &row) const { return {m_text.data() + row.offset, row.length}; }
+    std::string_view textOf(const Row &row) const
+    {
+        return {m_text.data() + row.offset, row.length};
+    }
 
     Connection &m_connection;
     QString m_table;
     QStringList m_columns; // searched
     QStringList m_sortedNames;
     std::vector<ColumnRanks> m_sorted;
-    QString m_changes; // name of the temporary table of changed row ids
+    QString m_changes;       // name of the temporary table of changed row ids
     sqlite3 *m_db = nullptr; // the handle the copy and the triggers belong to
     qint64 m_dataVersion = -1;
     std::vector<Row> m_rows; // by id, ascending

@@ -1,3 +1,4 @@
+#include "StatementLog.h"
 #include "TestDatabase.h"
 #include "browse/InvoiceSearch.h"
 #include "db/Dataset.h"
@@ -5,9 +6,6 @@
 
 #include <QDate>
 #include <QTest>
-
-#include <sqlite3.h>
-
 #include <algorithm>
 
 namespace {
@@ -52,7 +50,8 @@ QList<qlonglong> definedCids(const Dataset &titles, const QString &column, bool 
 {
     QList<std::pair<QVariant, qlonglong>> rows;
     for (int row = 0; row < titles.rowCount(); ++row)
-        rows.append({titles.rowValue(row, column), titles.rowValue(row, QStringLiteral("cid")).toLongLong()});
+        rows.append({titles.rowValue(row, column),
+                     titles.rowValue(row, QStringLiteral("cid")).toLongLong()});
     std::stable_sort(rows.begin(), rows.end(), [&](const auto &a, const auto &b) {
         const int c = definedOrder(a.first, b.first);
         return descending ? c > 0 : c < 0;
@@ -62,23 +61,6 @@ QList<qlonglong> definedCids(const Dataset &titles, const QString &column, bool 
         cids << row.second;
     return cids;
 }
-
-// Whether the store was asked to read the column for sorting.
-struct ColumnReads
-{
-    explicit ColumnReads(sqlite3 *db) : db(db)
-    {
-        sqlite3_trace_v2(db, SQLITE_TRACE_STMT, &ColumnReads::record, this);
-    }
-    ~ColumnReads() { sqlite3_trace_v2(db, 0, nullptr, nullptr); }
-    static int record(unsigned, void *self, void *, void *sql)
-    {
-        static_cast<ColumnReads *>(self)->statements << QString::fromUtf8(static_cast<const char *>(sql));
-        return 0;
-    }
-    sqlite3 *db;
-    QStringList statements;
-};
 
 } // namespace
 
@@ -104,7 +86,8 @@ void TestHeaderSort::sortGivesTheDefinedOrder_data()
         if (column == u"cid")
             continue;
         QTest::addRow("%s, from the copy", qPrintable(column)) << column << true << false;
-        QTest::addRow("%s, from the copy after writes", qPrintable(column)) << column << true << true;
+        QTest::addRow("%s, from the copy after writes", qPrintable(column))
+            << column << true << true;
     }
 }
 
@@ -125,11 +108,13 @@ void TestHeaderSort::sortGivesTheDefinedOrder()
     if (afterWrites) {
         // New values between, below and above the ones there, an equal one, a row gone.
         Connection &store = database.connection();
-        store.exec(QStringLiteral("update title set 购货单位名称='北京远山贸易有限公司第一分公司甲', "
-                                  "开票日期='2010-03-02', 小写金额=90001, 发票号码=6 where cid=5"));
+        store.exec(
+            QStringLiteral("update title set 购货单位名称='北京远山贸易有限公司第一分公司甲', "
+                           "开票日期='2010-03-02', 小写金额=90001, 发票号码=6 where cid=5"));
         store.exec(QStringLiteral("update title set 购货单位名称='', 小写金额=NULL where cid=8"));
-        store.exec(QStringLiteral("insert into title (cid, 购货单位名称, 开票日期, 小写金额, 发票号码) "
-                                  "values (13, '\U00020000', '0000-01-01', -99999999, -5)"));
+        store.exec(
+            QStringLiteral("insert into title (cid, 购货单位名称, 开票日期, 小写金额, 发票号码) "
+                           "values (13, '\U00020000', '0000-01-01', -99999999, -5)"));
         store.exec(QStringLiteral("delete from title where cid=2"));
         titles.close();
         titles.open();
@@ -137,11 +122,9 @@ void TestHeaderSort::sortGivesTheDefinedOrder()
     for (const bool descending : {false, true}) {
         bool readColumn = false;
         {
-            ColumnReads reads(database.connection().handle());
+            StatementLog log(database.connection().handle());
             titles.setSort(descending ? column + QStringLiteral(" DESC") : column);
-            const QString columnRead = QStringLiteral("select rowid, \"%1\" from").arg(column);
-            readColumn = std::any_of(reads.statements.cbegin(), reads.statements.cend(),
-                                     [&](const QString &sql) { return sql.startsWith(columnRead); });
+            readColumn = log.any(QStringLiteral("select rowid, \"%1\" from").arg(column));
         }
         QCOMPARE(shownCids(titles), definedCids(titles, column, descending));
         QCOMPARE(readColumn, !fromTheCopy);

@@ -2,7 +2,6 @@
 
 #include <QRandomGenerator>
 #include <QTest>
-
 #include <sqlite3.h>
 
 // Our matcher must say exactly what the store's LIKE says, or a search would list other
@@ -69,11 +68,14 @@ void TestLikePattern::sameAnswerAsTheStore_data()
         {"no wildcard, longer text", "abcd", "abc"},
         {"Latin capitals fold", "ABC公司", "%abc%"},
         {"small letters fold", "abc", "%ABC%"},
-        {"accented letters do not fold", "\xc3\x89", "\xc3\xa9"},  // É, é
+        {"accented letters do not fold", "\xc3\x89", "\xc3\xa9"},             // É, é
         {"full-width letters do not fold", "\xef\xbc\xa1", "%\xef\xbd\x81%"}, // Ａ, ａ
         {"underscore is one Chinese character", "北京", "北_"},
         {"underscore is not one byte", "北京", "北___"},
-        {"underscore is one character beyond the BMP", "a\xf0\x9f\x98\x80" "b", "a_b"},
+        {"underscore is one character beyond the BMP",
+         "a\xf0\x9f\x98\x80"
+         "b",
+         "a_b"},
         {"underscore needs a character", "北", "北_"},
         {"percent then underscores", "ab", "%___"},
         {"percent then underscores, enough", "abc", "%___"},
@@ -94,9 +96,15 @@ void TestLikePattern::sameAnswerAsTheStore_data()
         {"text cut at NUL", QByteArray("ab\0cd", 5), "%cd%"},
         {"text cut at NUL, before", QByteArray("ab\0cd", 5), "ab"},
         {"pattern cut at NUL", "abz", QByteArray("ab\0cd", 5)},
-        {"lone continuation byte", "a\x80" "b", "a_b"},
+        {"lone continuation byte",
+         "a\x80"
+         "b",
+         "a_b"},
         {"lone continuation equals U+0080", "\x80", "\xc2\x80"},
-        {"lead without continuation", "\xc3" "a", "__"},
+        {"lead without continuation",
+         "\xc3"
+         "a",
+         "__"},
         {"lead swallows continuations", "\xe4\xb8\xad\x80\x80", "_"},
         {"overlong ASCII is the replacement", "\xc1\xa1", "\xef\xbf\xbd"},
         {"overlong ASCII is not the letter", "\xc1\xa1", "a"},
@@ -122,9 +130,22 @@ void TestLikePattern::sameAnswerAsTheStore()
 // wildcards, multi-byte characters and malformed bytes.
 void TestLikePattern::sameAnswerOnRandomPatternsAndTexts()
 {
-    const QList<QByteArray> alphabet{"a", "A", "b", "1", "%", "_", "\xe4\xb8\xad", "\xc3\xa9",
-                                     "\xf0\x9f\x98\x80", "\x80", "\xc3", "\xed\xa0\x80",
-                                     "\xef\xbf\xbd", "\\", "'", QByteArray("\0", 1)};
+    const QList<QByteArray> alphabet{"a",
+                                     "A",
+                                     "b",
+                                     "1",
+                                     "%",
+                                     "_",
+                                     "\xe4\xb8\xad",
+                                     "\xc3\xa9",
+                                     "\xf0\x9f\x98\x80",
+                                     "\x80",
+                                     "\xc3",
+                                     "\xed\xa0\x80",
+                                     "\xef\xbf\xbd",
+                                     "\\",
+                                     "'",
+                                     QByteArray("\0", 1)};
     QRandomGenerator random(7);
     const auto make = [&](int maxLength, bool wildcards) {
         QByteArray bytes;
@@ -141,8 +162,8 @@ void TestLikePattern::sameAnswerOnRandomPatternsAndTexts()
     for (int i = 0; i < 20000; ++i) {
         const QByteArray text = make(8, random.bounded(4) == 0);
         // Most patterns are open at an end, as the search's own are.
-        const QByteArray pattern = (random.bounded(3) ? "%" : "") + make(4, true) +
-                                   (random.bounded(3) ? "%" : "");
+        const QByteArray pattern =
+            (random.bounded(3) ? "%" : "") + make(4, true) + (random.bounded(3) ? "%" : "");
         const bool store = storeSays(text, pattern);
         if (weSay(text, pattern) != store)
             QFAIL(qPrintable(QStringLiteral("text %1 pattern %2: the store says %3")

@@ -75,7 +75,8 @@ private slots:
 private:
     static RunningProgram *start(std::unique_ptr<RunningProgram> &program)
     {
-        program = std::make_unique<RunningProgram>(QStringList{QStringLiteral("browse_parties.sql")});
+        program =
+            std::make_unique<RunningProgram>(QStringList{QStringLiteral("browse_parties.sql")});
         program->start();
         return program.get();
     }
@@ -94,7 +95,8 @@ private:
         QVERIFY(show(directory));
         QTest::mouseClick(directory.window.SpeedButton1, Qt::LeftButton);
         QCOMPARE(directory.query.state(), Dataset::State::Insert);
-        RunningProgram::typeInCell(*directory.window.DBGridEh1, directory.query.currentRow(), 0, name);
+        RunningProgram::typeInCell(*directory.window.DBGridEh1, directory.query.currentRow(), 0,
+                                   name);
     }
 };
 
@@ -129,7 +131,8 @@ void TestDirectories::windowLooks()
     DbGrid &grid = *window.DBGridEh1;
     QVERIFY(grid.horizontalHeader()->isVisible());
     QVERIFY(grid.verticalHeader()->isVisible());
-    QCOMPARE(grid.horizontalHeader()->defaultAlignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    QCOMPARE(grid.horizontalHeader()->defaultAlignment() & Qt::AlignHorizontal_Mask,
+             Qt::AlignHCenter);
     QStringList titles;
     QList<int> shownWidths;
     for (int column = 0; column < grid.model()->columnCount(); ++column) {
@@ -140,13 +143,14 @@ void TestDirectories::windowLooks()
                                   QStringLiteral("地址电话"), QStringLiteral("开户行及帐号")}));
     QCOMPARE(shownWidths, widths);
     QVERIFY(grid.model()->flags(grid.model()->index(0, 2)) & Qt::ItemIsEditable);
-    QCOMPARE(grid.model()->index(0, 0).data().toString(), directory.query.rowValue(0, QStringLiteral("单位名称")).toString());
+    QCOMPARE(grid.model()->index(0, 0).data().toString(),
+             directory.query.rowValue(0, QStringLiteral("单位名称")).toString());
 
     // Four buttons under the grid at the right, left to right in this order.
     QStringList captions;
     int lastRight = 0;
-    for (QToolButton *button : {window.SpeedButton1, window.SpeedButton2, window.SpeedButton3,
-                                window.SpeedButton4}) {
+    for (QToolButton *button :
+         {window.SpeedButton1, window.SpeedButton2, window.SpeedButton3, window.SpeedButton4}) {
         captions << button->text();
         QCOMPARE(button->size(), QSize(80, 28));
         QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
@@ -167,7 +171,8 @@ void TestDirectories::addedPartyIsStoredOnCloseAndListed_data()
     QTest::addColumn<QString>("how");
     for (const bool buyers : {true, false}) {
         for (const char *how : {"button", "close box", "Escape"})
-            QTest::addRow("%s, %s", buyers ? "buyers" : "sellers", how) << buyers << QString::fromLatin1(how);
+            QTest::addRow("%s, %s", buyers ? "buyers" : "sellers", how)
+                << buyers << QString::fromLatin1(how);
     }
 }
 
@@ -195,8 +200,9 @@ void TestDirectories::addedPartyIsStoredOnCloseAndListed()
     QCOMPARE(program->prompt.shown().first().caption, QStringLiteral("信息"));
     QCOMPARE(program->prompt.shown().first().text, QStringLiteral("您修改了这笔记录,要保存吗?"));
     QCOMPARE(directory.stored(*program), before + 1);
-    QCOMPARE(program->scalar(QStringLiteral("select count(*) from %1 where 单位名称 = '新星公司'")
-                                 .arg(directory.table))
+    QCOMPARE(program
+                 ->scalar(QStringLiteral("select count(*) from %1 where 单位名称 = '新星公司'")
+                              .arg(directory.table))
                  .toInt(),
              1);
     QCOMPARE(directory.query.state(), Dataset::State::Browse);
@@ -286,11 +292,13 @@ void TestDirectories::deleteAsksFirst()
     QCOMPARE(program->prompt.shown().first().caption, QStringLiteral("提示信息"));
     QCOMPARE(program->prompt.shown().first().text, QStringLiteral("您是否真的要删除这笔记录吗?"));
     QCOMPARE(directory.stored(*program), before - deleted);
-    QCOMPARE(program->scalar(QStringLiteral("select count(*) from %1 where 单位名称 = '%2'")
-                                 .arg(directory.table, first))
+    QCOMPARE(program
+                 ->scalar(QStringLiteral("select count(*) from %1 where 单位名称 = '%2'")
+                              .arg(directory.table, first))
                  .toInt(),
              1 - deleted);
-    QCOMPARE(directory.query.state(), appending && !answer ? Dataset::State::Insert : Dataset::State::Browse);
+    QCOMPARE(directory.query.state(),
+             appending && !answer ? Dataset::State::Insert : Dataset::State::Browse);
     QVERIFY(!directory.listed().contains(QStringLiteral("新星公司")) || (appending && !answer));
 }
 
@@ -328,14 +336,18 @@ void TestDirectories::partyAddedDuringTheRunIsListedLast()
     // 一 comes before every other name, so the store's order would put it first.
     addParty(directory, QStringLiteral("一号公司"));
     QTest::mouseClick(directory.window.SpeedButton2, Qt::LeftButton);
-    QCOMPARE(program->scalar(QStringLiteral("select 单位名称 from %1 order by 单位名称").arg(directory.table))
-                 .toString(),
-             QStringLiteral("一号公司"));
+    QCOMPARE(
+        program
+            ->scalar(
+                QStringLiteral("select 单位名称 from %1 order by 单位名称").arg(directory.table))
+            .toString(),
+        QStringLiteral("一号公司"));
     directory.window.close();
     program->form().FormActivate(); // what returning from the window runs
     QCOMPARE(directory.listed().last(), QStringLiteral("一号公司"));
     DbGrid &grid = *directory.window.DBGridEh1;
-    QCOMPARE(grid.model()->index(grid.model()->rowCount() - 1, 0).data().toString(), QStringLiteral("一号公司"));
+    QCOMPARE(grid.model()->index(grid.model()->rowCount() - 1, 0).data().toString(),
+             QStringLiteral("一号公司"));
 }
 
 QTEST_MAIN(TestDirectories)

@@ -39,8 +39,8 @@ BrowsePage::BrowsePage(const Controls &controls, ErrorGuard &guard, QObject *par
                 if (before.isValid() && now.isValid() && before.column() != now.column())
                     DBGridEh2ColExit();
             }));
-    for (QWidget *area : {list.viewport(), list.horizontalHeader()->viewport(),
-                          list.verticalHeader()->viewport()})
+    for (QWidget *area :
+         {list.viewport(), list.horizontalHeader()->viewport(), list.verticalHeader()->viewport()})
         area->installEventFilter(this);
     m_controls.searchBox.installEventFilter(this);
     // The copy the search answers from takes a moment to read from a large store: read it

@@ -3,7 +3,6 @@
 #include "widgets/SortMark.h"
 
 #include <QObject>
-
 #include <memory>
 
 class Dataset;

@@ -74,9 +74,12 @@ PartyDirectoryWindow::PartyDirectoryWindow(TForm1 &mainWindow, Dataset &director
     layout->addWidget(panel, 1);
     layout->addLayout(buttons);
 
-    connect(SpeedButton1, &QToolButton::clicked, this, m_guard.guarded([this] { SpeedButton1Click(); }));
-    connect(SpeedButton2, &QToolButton::clicked, this, m_guard.guarded([this] { SpeedButton2Click(); }));
-    connect(SpeedButton3, &QToolButton::clicked, this, m_guard.guarded([this] { SpeedButton3Click(); }));
+    connect(SpeedButton1, &QToolButton::clicked, this,
+            m_guard.guarded([this] { SpeedButton1Click(); }));
+    connect(SpeedButton2, &QToolButton::clicked, this,
+            m_guard.guarded([this] { SpeedButton2Click(); }));
+    connect(SpeedButton3, &QToolButton::clicked, this,
+            m_guard.guarded([this] { SpeedButton3Click(); }));
     connect(SpeedButton4, &QToolButton::clicked, this, [this] { SpeedButton4Click(); });
     // The grid's own deletion from the keyboard asks first, as every grid of the program does.
     connect(DBGridEh1, &DbGrid::rowDeletionRequested, this, m_guard.guarded([this] {
@@ -128,7 +131,8 @@ void PartyDirectoryWindow::save()
 
 void PartyDirectoryWindow::SpeedButton3Click()
 {
-    if (m_prompt.askYesNo(QStringLiteral("提示信息"), QStringLiteral("您是否真的要删除这笔记录吗?")))
+    if (m_prompt.askYesNo(QStringLiteral("提示信息"),
+                          QStringLiteral("您是否真的要删除这笔记录吗?")))
         m_directory.remove();
 }
 

@@ -4,7 +4,8 @@
 
 Tghdwform::Tghdwform(TForm1 &mainWindow)
     : PartyDirectoryWindow(mainWindow, *mainWindow.ghqry,
-                           {QStringLiteral("Tghdwform"), QStringLiteral("购货单位"), QSize(750, 486),
+                           {QStringLiteral("Tghdwform"),
+                            QStringLiteral("购货单位"),
+                            QSize(750, 486),
                             {200, 160, 160, 160}})
-{
-}
+{}

@@ -4,7 +4,8 @@
 
 Txhdwform::Txhdwform(TForm1 &mainWindow)
     : PartyDirectoryWindow(mainWindow, *mainWindow.xhqry,
-                           {QStringLiteral("Txhdwform"), QStringLiteral("销货单位"), QSize(750, 487),
+                           {QStringLiteral("Txhdwform"),
+                            QStringLiteral("销货单位"),
+                            QSize(750, 487),
                             {200, 165, 165, 165}})
-{
-}
+{}
