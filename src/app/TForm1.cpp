@@ -6,6 +6,8 @@
 #include "db/Dataset.h"
 #include "entry/ColumnTotals.h"
 #include "help/ui/HelpOpener.h"
+#include "print/report/Report.h"
+#include "print/ui/ProgramReportViewer.h"
 #include "widgets/DatePicker.h"
 #include "widgets/DbCheckBox.h"
 #include "widgets/DbEdit.h"
@@ -89,6 +91,7 @@ TForm1::TForm1(Prompt &prompt, FileDialogs &fileDialogs, ErrorGuard &guard,
     setFont(windowFont());
     createDatasets();
     buildWindow();
+    createReport();
     connectHandlers();
     resize(914, 666);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
@@ -512,6 +515,7 @@ void TForm1::connectHandlers()
     connect(SpeedButton2, &QToolButton::clicked, this,
             m_guard.guarded([this] { SpeedButton2Click(); }));
     connectEntryHandlers();
+    connectPrintHandlers();
 }
 
 void TForm1::FormCreate()
