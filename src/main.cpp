@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/CommandLineExport.h"
 #include "app/ErrorGuard.h"
 #include "app/MessageBoxPrompt.h"
 #include "app/QtFileDialogs.h"
@@ -8,6 +9,8 @@
 
 int main(int argc, char *argv[])
 {
+    if (CommandLineExport::isRequested(argc, argv))
+        return CommandLineExport::main(argc, argv);
     Application app(argc, argv);
     Application::setApplicationName(TForm1::applicationTitle());
     MessageBoxPrompt prompt;
