@@ -6,6 +6,13 @@
 #include "app/TForm1.h"
 #include "app/Windows.h"
 #include "help/ui/HelpOpener.h"
+#include "payments/ui/TForm2.h"
+#include "print/ui/CalibrationSettings.h"
+#include "print/ui/PrintingDialogs.h"
+#include "print/ui/PrintingViewer.h"
+
+#include <QDir>
+#include <QSettings>
 
 int main(int argc, char *argv[])
 {
@@ -20,6 +27,15 @@ int main(int argc, char *argv[])
     const HelpOpener help(Application::applicationDirPath());
     Windows windows(prompt, fileDialogs, guard, Application::applicationDirPath());
     windows.form1().setHelpOpener(&help);
+    // The printers' calibration offsets live beside the program, with its templates.
+    QSettings settings(
+        QDir(Application::applicationDirPath()).filePath(QStringLiteral("kelvane.ini")),
+        QSettings::IniFormat);
+    CalibrationSettings calibration(settings);
+    SystemPrintingDialogs printingDialogs;
+    PrintingViewer viewer({prompt, fileDialogs, printingDialogs, calibration}, {},
+                          &windows.form1());
+    windows.form2().setReportViewer(&viewer);
     prompt.setParent(&windows.form1());
     fileDialogs.setParent(&windows.form1());
     windows.form1().show();

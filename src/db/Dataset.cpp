@@ -220,12 +220,24 @@ struct Dataset::Private
         if (row == current)
             return;
         current = row;
-        // A handler may have put the row back into editing while it was posted on the way
-        // out; that edit must follow the move, or the new row would show the old one.
-        if (state == State::Edit)
-            startBuffer(source->row(order, current));
+        editCurrentRow();
         refreshDetails();
         notify(Change::Moved);
+    }
+
+    // A handler may have put the row back into editing while it was posted on the way to
+    // another row (the lines' totals step does); that edit must follow to the row now
+    // current, or it would show and write the old row's values there.
+    void editCurrentRow()
+    {
+        if (state != State::Edit)
+            return;
+        if (current < 0) {
+            dropPending();
+            setState(State::Browse);
+        } else {
+            startBuffer(source->row(order, current));
+        }
     }
 
     void dropPending()
@@ -417,6 +429,7 @@ void Dataset::requery()
     d->sortText = sort;
     d->applySort();
     d->current = d->order.empty() ? -1 : 0;
+    d->editCurrentRow();
     d->refreshDetails();
     d->notify(Change::Opened);
 }

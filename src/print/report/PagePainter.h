@@ -19,9 +19,10 @@ struct PaintOptions
 
 namespace PagePainter {
 
-// Painter units per millimetre. Fine enough that fonts sized in whole units are exact to
-// 0.01 mm, and independent of the device.
-inline constexpr double unitsPerMm = 100;
+// Painter units per millimetre: whatever the device, text is shaped at a size of tens of
+// units, where the font system keeps the glyphs' metrics (far larger sizes it loads anew
+// for every text, which made a page take most of a second).
+inline constexpr double unitsPerMm = 10;
 
 // The one map from page millimetres to the device: the device's own resolution, the
 // paper's corner at the device's origin (a printer in full-page mode, a PDF page, an
