@@ -24,10 +24,10 @@ const QStringList goods = {QStringLiteral("办公用纸"), QStringLiteral("碳�
 
 std::shared_ptr<MemoryRows> lines(int count)
 {
-    auto rows = std::make_shared<MemoryRows>(QStringList{
-        QStringLiteral("货物应税名称"), QStringLiteral("规格型号"), QStringLiteral("单位"),
-        QStringLiteral("数量"), QStringLiteral("单价"), QStringLiteral("金额"),
-        QStringLiteral("税率"), QStringLiteral("税额")});
+    auto rows = std::make_shared<MemoryRows>(
+        QStringList{QStringLiteral("货物应税名称"), QStringLiteral("规格型号"),
+                    QStringLiteral("单位"), QStringLiteral("数量"), QStringLiteral("单价"),
+                    QStringLiteral("金额"), QStringLiteral("税率"), QStringLiteral("税额")});
     for (int i = 0; i < count; ++i) {
         const double quantity = 1 + i % 17;
         const double price = 12.5 + (i % 23) * 3.75;
@@ -46,7 +46,8 @@ std::shared_ptr<MemoryRows> header()
         QStringLiteral("购货单位名称"), QStringLiteral("销货单位名称"), QStringLiteral("发票号码"),
         QStringLiteral("中文日期"), QStringLiteral("oth2"), QStringLiteral("oth3")});
     row->addRow({QStringLiteral("杭州明远机械有限公司"), QStringLiteral("宁波海达贸易有限公司"),
-                 qlonglong(12345678), QStringLiteral("二〇二六年十二月十一日"), QString(), QString()});
+                 qlonglong(12345678), QStringLiteral("二〇二六年十二月十一日"), QString(),
+                 QString()});
     return row;
 }
 
@@ -97,8 +98,10 @@ int main(int argc, char **argv)
         << "Excel export:  " << xlsxMs << " ms\n"
         << "images, 96 dpi:" << imageMs << " ms\n";
     if (!pngDir.isEmpty() && !laid.pages.empty()) {
-        PagePainter::render(laid.pages.front(), 150).save(QDir(pngDir).filePath(QStringLiteral("first.png")));
-        PagePainter::render(laid.pages.back(), 150).save(QDir(pngDir).filePath(QStringLiteral("last.png")));
+        PagePainter::render(laid.pages.front(), 150)
+            .save(QDir(pngDir).filePath(QStringLiteral("first.png")));
+        PagePainter::render(laid.pages.back(), 150)
+            .save(QDir(pngDir).filePath(QStringLiteral("last.png")));
     }
     return 0;
 }

@@ -15,10 +15,7 @@ namespace {
 class FakeViewer final : public ReportViewer
 {
 public:
-    void show(Report &report) override
-    {
-        shown.append(int(report.pages().pages.size()));
-    }
+    void show(Report &report) override { shown.append(int(report.pages().pages.size())); }
     void design(Report &report) override
     {
         designed.append(report.templatePath());
@@ -99,7 +96,8 @@ void TestReport::loadingDiscardsTheOldDefinitionButNotTheData()
     report.loadTemplate(fixture("report_invoice.fr3"));
     report.setText(QStringLiteral("FPNO"), QStringLiteral("No.1"));
     report.loadTemplate(fixture("report_invoice.fr3"));
-    QCOMPARE(static_cast<TextObject *>(report.findObject(QStringLiteral("fpno")))->text(), QString());
+    QCOMPARE(static_cast<TextObject *>(report.findObject(QStringLiteral("fpno")))->text(),
+             QString());
     QCOMPARE(report.dataset(QStringLiteral("hdbst")), rows.get());
     QCOMPARE(report.variable(QStringLiteral("fd")), QStringLiteral("2026-01-01"));
     report.setText(QStringLiteral("gmc"), QStringLiteral("[hdbst.购货单位名称] [fd]"));
@@ -110,15 +108,17 @@ void TestReport::loadingDiscardsTheOldDefinitionButNotTheData()
 void TestReport::brokenTemplateNamesFileAndLine()
 {
     QTemporaryDir dir;
-    const QString path = writeFile(dir, QStringLiteral("zzsfp.fr3"),
-                                   "<report>\n<band type=\"fixed\">\n<text name=\"a\" size=\"大\"/>");
+    const QString path =
+        writeFile(dir, QStringLiteral("zzsfp.fr3"),
+                  "<report>\n<band type=\"fixed\">\n<text name=\"a\" size=\"大\"/>");
     FakeViewer viewer;
     Report report(viewer);
     try {
         report.loadTemplate(path);
         QFAIL("no error");
     } catch (const ReportError &error) {
-        QVERIFY2(error.message().contains(path) && error.message().contains(QStringLiteral("第 3 行")),
+        QVERIFY2(error.message().contains(path) &&
+                     error.message().contains(QStringLiteral("第 3 行")),
                  qPrintable(error.message()));
     }
     QCOMPARE(report.findObject(QStringLiteral("a")), nullptr);
@@ -128,13 +128,19 @@ void TestReport::setTextSplitsLines_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QStringList>("lines");
-    QTest::newRow("one line") << QStringLiteral("宁波海达贸易有限公司") << QStringList{QStringLiteral("宁波海达贸易有限公司")};
-    QTest::newRow("CR LF") << QStringLiteral("甲\r\n乙") << QStringList{QStringLiteral("甲"), QStringLiteral("乙")};
-    QTest::newRow("CR") << QStringLiteral("甲\r乙") << QStringList{QStringLiteral("甲"), QStringLiteral("乙")};
-    QTest::newRow("LF") << QStringLiteral("甲\n乙") << QStringList{QStringLiteral("甲"), QStringLiteral("乙")};
-    QTest::newRow("line separator") << QStringLiteral("甲\u2028乙") << QStringList{QStringLiteral("甲"), QStringLiteral("乙")};
-    QTest::newRow("LF CR is two breaks") << QStringLiteral("甲\n\r乙")
-                                         << QStringList{QStringLiteral("甲"), QString(), QStringLiteral("乙")};
+    QTest::newRow("one line") << QStringLiteral("宁波海达贸易有限公司")
+                              << QStringList{QStringLiteral("宁波海达贸易有限公司")};
+    QTest::newRow("CR LF") << QStringLiteral("甲\r\n乙")
+                           << QStringList{QStringLiteral("甲"), QStringLiteral("乙")};
+    QTest::newRow("CR") << QStringLiteral("甲\r乙")
+                        << QStringList{QStringLiteral("甲"), QStringLiteral("乙")};
+    QTest::newRow("LF") << QStringLiteral("甲\n乙")
+                        << QStringList{QStringLiteral("甲"), QStringLiteral("乙")};
+    QTest::newRow("line separator")
+        << QStringLiteral("甲\u2028乙") << QStringList{QStringLiteral("甲"), QStringLiteral("乙")};
+    QTest::newRow("LF CR is two breaks")
+        << QStringLiteral("甲\n\r乙")
+        << QStringList{QStringLiteral("甲"), QString(), QStringLiteral("乙")};
     QTest::newRow("mixed") << QStringLiteral("a\r\n\r\nb\u2028c\r")
                            << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b"),
                                           QStringLiteral("c"), QString()};
@@ -178,17 +184,19 @@ void TestReport::loadPicture_data()
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QByteArray>("writeAs"); // format to write a real picture in; empty: bytes
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("error");      // part of the message; empty: loads
+    QTest::addColumn<QString>("error"); // part of the message; empty: loads
     QTest::newRow("png") << "form.png" << QByteArray("PNG") << QByteArray() << QString();
     QTest::newRow("bmp") << "form.bmp" << QByteArray("BMP") << QByteArray() << QString();
     QTest::newRow("jpg") << "form.jpg" << QByteArray("JPG") << QByteArray() << QString();
-    QTest::newRow("jpeg, upper case") << "FORM.JPEG" << QByteArray("JPG") << QByteArray() << QString();
+    QTest::newRow("jpeg, upper case")
+        << "FORM.JPEG" << QByteArray("JPG") << QByteArray() << QString();
     QTest::newRow("ico") << "form.ico" << QByteArray("ICO") << QByteArray() << QString();
     QTest::newRow("wmf") << "form.wmf" << QByteArray() << QByteArray("\xd7\xcd\xc6\x9a") << "WMF";
     QTest::newRow("emf") << "form.emf" << QByteArray() << QByteArray("\x01\0\0\0") << "EMF";
     QTest::newRow("gif") << "form.gif" << QByteArray() << QByteArray("GIF89a") << ".gif";
     QTest::newRow("no extension") << "form" << QByteArray() << QByteArray("x") << "扩展名";
-    QTest::newRow("broken png") << "bad.png" << QByteArray() << QByteArray("\x89PNG\r\n\x1a\n") << "PNG";
+    QTest::newRow("broken png") << "bad.png" << QByteArray() << QByteArray("\x89PNG\r\n\x1a\n")
+                                << "PNG";
     QTest::newRow("missing file") << "" << QByteArray() << QByteArray() << "nothing.png";
 }
 
@@ -282,7 +290,8 @@ void TestReport::datasetRowsReadTheProgramsDataset()
     }
     QCOMPARE(names, (QStringList{QStringLiteral("钢板"), QStringLiteral("螺栓")}));
     QCOMPARE(amounts, (QStringList{QStringLiteral("100.00"), QStringLiteral("50.00")}));
-    QCOMPARE(totals, (QStringList{QStringLiteral("购货单位：杭州明远机械有限公司"), QStringLiteral("150.00")}));
+    QCOMPARE(totals, (QStringList{QStringLiteral("购货单位：杭州明远机械有限公司"),
+                                  QStringLiteral("150.00")}));
 }
 
 QTEST_GUILESS_MAIN(TestReport)

@@ -1,53 +1,22 @@
+#include "PdfReadBack.h"
+#include "entry/Money.h"
 #include "print/report/PagePainter.h"
+#include "print/report/ReportError.h"
 #include "print/report/ReportExport.h"
 #include "print/report/ReportLayout.h"
 #include "print/report/ReportRows.h"
 #include "print/report/ReportTemplate.h"
 #include "print/report/TemplateFile.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QBuffer>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
-#include "entry/Money.h"
-#include "print/report/ReportError.h"
-
 namespace {
-
-struct Word
-{
-    QString text;
-    QRectF box; // mm
-};
-
-// Words with their boxes as a PDF reader finds them, turned into millimetres.
-QList<Word> pdfWords(const QString &pdf, int page = 1)
-{
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"),
-                  {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(page),
-                   QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")});
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return {};
-    const QString html = QString::fromUtf8(process.readAllStandardOutput());
-    static const QRegularExpression word(QString::fromUtf8(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
-    QList<Word> words;
-    constexpr double mmPerPoint = 25.4 / 72;
-    for (const auto &m : word.globalMatch(html)) {
-        const double x0 = m.captured(1).toDouble() * mmPerPoint;
-        const double y0 = m.captured(2).toDouble() * mmPerPoint;
-        const double x1 = m.captured(3).toDouble() * mmPerPoint;
-        const double y1 = m.captured(4).toDouble() * mmPerPoint;
-        words.append({m.captured(5), QRectF(QPointF(x0, y0), QPointF(x1, y1))});
-    }
-    return words;
-}
-
 
 QString fixture(const char *name)
 {
@@ -123,44 +92,14 @@ void verifyPlaced(const TextItem &text, const QRectF &word)
         expectedY = text.rect.bottom();
         actualY = word.bottom();
     }
-    QVERIFY2(std::abs(actualX - expectedX) <= tolerance && std::abs(actualY - expectedY) <= tolerance,
+    QVERIFY2(std::abs(actualX - expectedX) <= tolerance &&
+                 std::abs(actualY - expectedY) <= tolerance,
              qPrintable(QStringLiteral("%1 at (%2, %3) mm, designed (%4, %5)")
                             .arg(text.objectName)
                             .arg(actualX)
                             .arg(actualY)
                             .arg(expectedX)
                             .arg(expectedY)));
-}
-
-const Word *findWord(const QList<Word> &words, const QString &text)
-{
-    for (const Word &word : words) {
-        if (word.text == text)
-            return &word;
-    }
-    return nullptr;
-}
-
-QString pdfPageSize(const QString &pdf)
-{
-    QProcess process;
-    process.start(QStringLiteral("pdfinfo"), {pdf});
-    process.waitForFinished(30000);
-    static const QRegularExpression size(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts"));
-    const auto m = size.match(QString::fromUtf8(process.readAllStandardOutput()));
-    return m.hasMatch() ? QStringLiteral("%1 x %2 mm")
-                              .arg(std::lround(m.captured(1).toDouble() * 25.4 / 72))
-                              .arg(std::lround(m.captured(2).toDouble() * 25.4 / 72))
-                        : QString();
-}
-
-int pdfImageCount(const QString &pdf)
-{
-    QProcess process;
-    process.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
-    process.waitForFinished(30000);
-    // Two heading lines, then one line per image.
-    return int(QString::fromUtf8(process.readAllStandardOutput()).trimmed().split(u'\n').size()) - 2;
 }
 
 } // namespace
@@ -185,11 +124,11 @@ void TestReportExport::pdfCarriesEveryValueAtItsPlace()
 {
     const LaidOutReport laid = layOut(*filledInvoice(), {});
     QCOMPARE(ReportExport::toPdf(laid, path("invoice.pdf")), ExportResult::Done);
-    QCOMPARE(pdfPageSize(path("invoice.pdf")), QStringLiteral("241 x 140 mm"));
-    const QList<Word> words = pdfWords(path("invoice.pdf"));
+    QCOMPARE(pdfPageSize(path("invoice.pdf")), QStringLiteral("241 x 140"));
+    const QList<PdfWord> words = pdfWords(path("invoice.pdf"));
     int checked = 0;
     for (const TextItem &text : laid.pages.at(0).bands.at(0).texts) {
-        const Word *word = findWord(words, text.text);
+        const PdfWord *word = findWord(words, text.text);
         QVERIFY2(word, qPrintable(text.objectName + u' ' + text.text));
         verifyPlaced(text, word->box);
         ++checked;
@@ -201,14 +140,14 @@ void TestReportExport::pdfRowsOnLaterPages()
 {
     const LaidOutReport laid = list(40);
     QCOMPARE(ReportExport::toPdf(laid, path("list.pdf")), ExportResult::Done);
-    QCOMPARE(pdfPageSize(path("list.pdf")), QStringLiteral("210 x 297 mm"));
-    const QList<Word> second = pdfWords(path("list.pdf"), 2);
+    QCOMPARE(pdfPageSize(path("list.pdf")), QStringLiteral("210 x 297"));
+    const QList<PdfWord> second = pdfWords(path("list.pdf"), 2);
     // Row 37 opens page 2 where the data band was designed; the footer follows row 40.
-    const Word *first = findWord(second, QStringLiteral("货物37"));
+    const PdfWord *first = findWord(second, QStringLiteral("货物37"));
     QVERIFY(first);
     QVERIFY(std::abs(first->box.left() - 20.5) <= 0.5);     // framed: half a mm inside
     QVERIFY(std::abs(first->box.center().y() - 60) <= 0.5); // 57 + 6 / 2
-    const Word *total = findWord(second, QStringLiteral("合计"));
+    const PdfWord *total = findWord(second, QStringLiteral("合计"));
     QVERIFY(total);
     QVERIFY(std::abs(total->box.center().y() - (57 + 4 * 6 + 3)) <= 0.5);
     QVERIFY(findWord(pdfWords(path("list.pdf"), 1), QStringLiteral("小计")));
@@ -258,14 +197,15 @@ void TestReportExport::xlsxRowsWithNumbersAsNumbers()
         QSKIP("unzip is needed to read the workbook back");
     QCOMPARE(ReportExport::toXlsx(list(2), path("list.xlsx")), ExportResult::Done);
     QProcess unzip;
-    unzip.start(QStringLiteral("unzip"),
-                {QStringLiteral("-p"), path("list.xlsx"), QStringLiteral("xl/worksheets/sheet1.xml"),
-                 QStringLiteral("xl/sharedStrings.xml")});
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), path("list.xlsx"),
+                                          QStringLiteral("xl/worksheets/sheet1.xml"),
+                                          QStringLiteral("xl/sharedStrings.xml")});
     QVERIFY(unzip.waitForFinished(30000));
     const QString xml = QString::fromUtf8(unzip.readAllStandardOutput());
     // Page header (two lines), two rows, the footer: the amount of row 1 is a number cell
     // in the amount column (D), the total too; names are strings.
-    static const QRegularExpression numberCell(QStringLiteral("<c r=\"([A-Z]+)(\\d+)\"[^>]*><v>([-\\d.]+)</v>"));
+    static const QRegularExpression numberCell(
+        QStringLiteral("<c r=\"([A-Z]+)(\\d+)\"[^>]*><v>([-\\d.]+)</v>"));
     QStringList numbers;
     for (const auto &m : numberCell.globalMatch(xml)) {
         if (!m.captured(0).contains(QStringLiteral("t=\"s\"")))
@@ -288,12 +228,15 @@ void TestReportExport::exportsCanBeCancelled()
         seen << done << total;
         return done < 1;
     };
-    QCOMPARE(ReportExport::toPdf(laid, path("stopped.pdf"), {}, stopAfterOne), ExportResult::Cancelled);
+    QCOMPARE(ReportExport::toPdf(laid, path("stopped.pdf"), {}, stopAfterOne),
+             ExportResult::Cancelled);
     QCOMPARE(seen, (QList<int>{1, 3}));
     QVERIFY(!QFile::exists(path("stopped.pdf")));
-    QCOMPARE(ReportExport::toJpeg(laid, path("stopped.jpg"), 50, stopAfterOne), ExportResult::Cancelled);
+    QCOMPARE(ReportExport::toJpeg(laid, path("stopped.jpg"), 50, stopAfterOne),
+             ExportResult::Cancelled);
     QVERIFY(!QFile::exists(path("stopped_1.jpg")));
-    QCOMPARE(ReportExport::toXlsx(laid, path("stopped.xlsx"), stopAfterOne), ExportResult::Cancelled);
+    QCOMPARE(ReportExport::toXlsx(laid, path("stopped.xlsx"), stopAfterOne),
+             ExportResult::Cancelled);
     QVERIFY(!QFile::exists(path("stopped.xlsx")));
     QVERIFY_THROWS_EXCEPTION(ReportError, ReportExport::toPdf(laid, path("no/such/dir/x.pdf")));
 }

@@ -2,8 +2,8 @@
 #include "print/report/ReportError.h"
 #include "print/report/ReportLayout.h"
 #include "print/report/ReportNumber.h"
-#include "print/report/ReportTemplate.h"
 #include "print/report/ReportRows.h"
+#include "print/report/ReportTemplate.h"
 #include "print/report/TemplateFile.h"
 
 #include <QTest>
@@ -23,9 +23,9 @@ double quantityOf(int row)
 
 std::shared_ptr<MemoryRows> lines(int count)
 {
-    auto rows = std::make_shared<MemoryRows>(QStringList{
-        QStringLiteral("货物应税名称"), QStringLiteral("数量"), QStringLiteral("金额"),
-        QStringLiteral("税率")});
+    auto rows = std::make_shared<MemoryRows>(
+        QStringList{QStringLiteral("货物应税名称"), QStringLiteral("数量"), QStringLiteral("金额"),
+                    QStringLiteral("税率")});
     for (int row = 0; row < count; ++row)
         rows->addRow({QStringLiteral("货物%1").arg(row + 1), quantityOf(row),
                       QVariant::fromValue(amountOf(row)), 13.0});
@@ -165,7 +165,8 @@ void TestReportLayout::rowsSitBelowEachOther()
     // Row 0 where designed, row 35 at the last place above the page footer, row 36 back
     // at the top of page 2; every object of a row moves together.
     QCOMPARE(findText(laid.pages[0], QStringLiteral("je"), 0)->rect, QRectF(86, 57, 30, 6));
-    QCOMPARE(findText(laid.pages[0], QStringLiteral("xh"), 35)->rect, QRectF(10, 57 + 35 * 6, 10, 6));
+    QCOMPARE(findText(laid.pages[0], QStringLiteral("xh"), 35)->rect,
+             QRectF(10, 57 + 35 * 6, 10, 6));
     QCOMPARE(findText(laid.pages[0], QStringLiteral("mc"), 35)->rect, QRectF(20, 267, 48, 6));
     QCOMPARE(findText(laid.pages[1], QStringLiteral("je"), 0)->rect, QRectF(86, 57, 30, 6));
     QCOMPARE(findText(laid.pages[1], QStringLiteral("je"), 0)->text,
@@ -281,18 +282,29 @@ void TestReportLayout::numberPatterns_data()
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("shown");
     const auto money = [](qint64 raw) { return QVariant::fromValue(Money::fromRaw(raw)); };
-    QTest::newRow("two decimals") << QVariant(1234.5) << "0.00" << "1234.50";
-    QTest::newRow("zero") << QVariant(0.0) << "0.00" << "0.00";
-    QTest::newRow("negative") << QVariant(-12.3) << "0.00" << "-12.30";
-    QTest::newRow("carry through groups") << money(9999995) << "#,##0.00" << "1,000.00";
-    QTest::newRow("half cent up") << money(50) << "0.00" << "0.01";
-    QTest::newRow("negative half cent away from zero") << money(-50) << "0.00" << "-0.01";
-    QTest::newRow("rounds to zero without sign") << money(-40) << "0.00" << "0.00";
+    QTest::newRow("two decimals") << QVariant(1234.5) << "0.00"
+                                  << "1234.50";
+    QTest::newRow("zero") << QVariant(0.0) << "0.00"
+                          << "0.00";
+    QTest::newRow("negative") << QVariant(-12.3) << "0.00"
+                              << "-12.30";
+    QTest::newRow("carry through groups") << money(9999995) << "#,##0.00"
+                                          << "1,000.00";
+    QTest::newRow("half cent up") << money(50) << "0.00"
+                                  << "0.01";
+    QTest::newRow("negative half cent away from zero") << money(-50) << "0.00"
+                                                       << "-0.01";
+    QTest::newRow("rounds to zero without sign") << money(-40) << "0.00"
+                                                 << "0.00";
     // 2.675 is stored a little below; the pattern rounds the number as it is written.
-    QTest::newRow("double as written") << QVariant(2.675) << "0.00" << "2.68";
-    QTest::newRow("optional decimals") << QVariant(1.23456) << "0.####" << "1.2346";
-    QTest::newRow("optional decimals dropped") << QVariant(2.5) << "0.##" << "2.5";
-    QTest::newRow("no whole digit") << QVariant(0.5) << "#.##" << ".5";
+    QTest::newRow("double as written") << QVariant(2.675) << "0.00"
+                                       << "2.68";
+    QTest::newRow("optional decimals") << QVariant(1.23456) << "0.####"
+                                       << "1.2346";
+    QTest::newRow("optional decimals dropped") << QVariant(2.5) << "0.##"
+                                               << "2.5";
+    QTest::newRow("no whole digit") << QVariant(0.5) << "#.##"
+                                    << ".5";
     QTest::newRow("large grouped") << QVariant(qlonglong(1234567890123)) << "#,##0"
                                    << "1,234,567,890,123";
     // A product such as 0.335 * 3 lands just below 1.005; 15 digits show 1.005.
@@ -323,8 +335,8 @@ void TestReportLayout::badReferencesNameObjectAndExpression_data()
     QTest::newRow("pattern") << QStringLiteral("[ddbst.金额 #,##0.0x]")
                              << QStringLiteral("#,##0.0x");
     QTest::newRow("function") << QStringLiteral("[AVG(ddbst.金额)]") << QStringLiteral("AVG");
-    QTest::newRow("page sum off the data band") << QStringLiteral("[PAGESUM(hdbst.中文日期)]")
-                                                << QStringLiteral("PAGESUM");
+    QTest::newRow("page sum off the data band")
+        << QStringLiteral("[PAGESUM(hdbst.中文日期)]") << QStringLiteral("PAGESUM");
     QTest::newRow("sum of words") << QStringLiteral("[SUM(ddbst.货物应税名称)]")
                                   << QStringLiteral("货物1");
 }

@@ -1,3 +1,4 @@
+#include "PdfReadBack.h"
 #include "app/FileDialogs.h"
 #include "app/Prompt.h"
 #include "print/report/PagePainter.h"
@@ -11,10 +12,8 @@
 #include "print/ui/ReportPreview.h"
 
 #include <QLabel>
-#include <QProcess>
 #include <QPrinter>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -82,29 +81,13 @@ QString fixture(const char *name)
     return QStringLiteral(KELVANE_TEST_DATA "/") + QString::fromLatin1(name);
 }
 
-// Word -> top-left corner of its box, in mm.
-QHash<QString, QPointF> pdfWords(const QString &pdf)
+// Word -> top-left corner of its box.
+QHash<QString, QPointF> corners(const QString &pdf)
 {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    process.waitForFinished(30000);
-    static const QRegularExpression word(QString::fromUtf8(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re"));
     QHash<QString, QPointF> words;
-    for (const auto &m : word.globalMatch(QString::fromUtf8(process.readAllStandardOutput())))
-        words.insert(m.captured(3), QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()) * 25.4 / 72);
+    for (const PdfWord &word : pdfWords(pdf))
+        words.insert(word.text, word.box.topLeft());
     return words;
-}
-
-QString pdfPageSize(const QString &pdf)
-{
-    QProcess process;
-    process.start(QStringLiteral("pdfinfo"), {pdf});
-    process.waitForFinished(30000);
-    static const QRegularExpression size(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts"));
-    const auto m = size.match(QString::fromUtf8(process.readAllStandardOutput()));
-    return QStringLiteral("%1 x %2").arg(std::lround(m.captured(1).toDouble() * 25.4 / 72))
-        .arg(std::lround(m.captured(2).toDouble() * 25.4 / 72));
 }
 
 } // namespace
@@ -142,7 +125,8 @@ private:
 
 void TestReportPreview::init()
 {
-    m_settings = std::make_unique<QSettings>(m_dir.filePath(QStringLiteral("kelvane.ini")), QSettings::IniFormat);
+    m_settings = std::make_unique<QSettings>(m_dir.filePath(QStringLiteral("kelvane.ini")),
+                                             QSettings::IniFormat);
     m_settings->clear();
     m_calibration = std::make_unique<CalibrationSettings>(*m_settings);
     m_prompt = {};
@@ -165,13 +149,16 @@ void TestReportPreview::printUsesTheFormsPaperAndTheOffset()
     QCOMPARE(pdfPageSize(path("printed.pdf")), QStringLiteral("241 x 140"));
 
     ReportExport::toPdf(report.pages(), path("exported.pdf"));
-    const QHash<QString, QPointF> printed = pdfWords(path("printed.pdf"));
-    const QHash<QString, QPointF> exported = pdfWords(path("exported.pdf"));
-    for (const QString &word : {QStringLiteral("上海某某贸易有限公司"), QStringLiteral("1394.99")}) {
+    const QHash<QString, QPointF> printed = corners(path("printed.pdf"));
+    const QHash<QString, QPointF> exported = corners(path("exported.pdf"));
+    for (const QString &word :
+         {QStringLiteral("上海某某贸易有限公司"), QStringLiteral("1394.99")}) {
         QVERIFY2(printed.contains(word) && exported.contains(word), qPrintable(word));
         const QPointF moved = printed[word] - exported[word];
-        QVERIFY2(std::abs(moved.x() - 3) < 0.05 && std::abs(moved.y() + 2) < 0.05,
-                 qPrintable(QStringLiteral("%1 moved by (%2, %3)").arg(word).arg(moved.x()).arg(moved.y())));
+        QVERIFY2(
+            std::abs(moved.x() - 3) < 0.05 && std::abs(moved.y() + 2) < 0.05,
+            qPrintable(
+                QStringLiteral("%1 moved by (%2, %3)").arg(word).arg(moved.x()).arg(moved.y())));
     }
     // The export lies where the template says; the template itself is untouched.
     QVERIFY(std::abs(exported[QStringLiteral("上海某某贸易有限公司")].x() - designed.left()) < 0.3);
@@ -210,13 +197,15 @@ void TestReportPreview::calibrationSheetShowsBoxesAndGrid()
     m_printing.outputFile = path("sheet.pdf");
     ReportPreview preview(report, services());
     preview.printCalibrationSheet();
-    const QHash<QString, QPointF> words = pdfWords(path("sheet.pdf"));
+    const QHash<QString, QPointF> words = corners(path("sheet.pdf"));
     // Names inside their boxes, numbers along the edges.
-    for (const QString &name : {QStringLiteral("fpno"), QStringLiteral("gmc"), QStringLiteral("XXJE")}) {
+    for (const QString &name :
+         {QStringLiteral("fpno"), QStringLiteral("gmc"), QStringLiteral("XXJE")}) {
         QVERIFY2(words.contains(name), qPrintable(name));
         const QPointF at = words[name];
         const QRectF box = report.findObject(name)->rect();
-        QVERIFY2(std::abs(at.x() - box.left()) < 1 && std::abs(at.y() - box.top()) < 1, qPrintable(name));
+        QVERIFY2(std::abs(at.x() - box.left()) < 1 && std::abs(at.y() - box.top()) < 1,
+                 qPrintable(name));
     }
     QVERIFY(!words.contains(QStringLiteral("ptc"))); // hidden objects are not on the sheet
     QVERIFY(std::abs(words.value(QStringLiteral("200")).x() - 200.5) < 0.5); // only across the top
@@ -226,10 +215,12 @@ void TestReportPreview::calibrationSheetShowsBoxesAndGrid()
 void TestReportPreview::navigationAndZoom()
 {
     Report report(m_viewer);
-    auto header = std::make_shared<MemoryRows>(QStringList{QStringLiteral("购货单位名称"), QStringLiteral("中文日期")});
+    auto header = std::make_shared<MemoryRows>(
+        QStringList{QStringLiteral("购货单位名称"), QStringLiteral("中文日期")});
     header->addRow({QStringLiteral("甲"), QStringLiteral("乙")});
-    auto lines = std::make_shared<MemoryRows>(QStringList{QStringLiteral("货物应税名称"), QStringLiteral("数量"),
-                                                          QStringLiteral("金额"), QStringLiteral("税率")});
+    auto lines = std::make_shared<MemoryRows>(
+        QStringList{QStringLiteral("货物应税名称"), QStringLiteral("数量"), QStringLiteral("金额"),
+                    QStringLiteral("税率")});
     for (int i = 0; i < 80; ++i)
         lines->addRow({QStringLiteral("货物"), 1.0, 1.0, 13.0});
     report.setDataset(QStringLiteral("hdbst"), header);

@@ -128,8 +128,8 @@ void TestReportTemplate::badFilesNameFileAndLine_data()
         << QStringLiteral("1,5");
     QTest::newRow("band type") << head + "\n<band type=\"middle\"/></report>" << 4
                                << QStringLiteral("type");
-    QTest::newRow("no name") << head + "<band type=\"fixed\">\n<line x=\"1\"/></band></report>"
-                             << 4 << QStringLiteral("name");
+    QTest::newRow("no name") << head + "<band type=\"fixed\">\n<line x=\"1\"/></band></report>" << 4
+                             << QStringLiteral("name");
     QTest::newRow("same name, other case")
         << head + "<text name=\"JE1\"/>\n<band type=\"data\">\n<text name=\"je1\"/></band></report>"
         << 5 << QStringLiteral("je1");
@@ -168,11 +168,11 @@ void TestReportTemplate::namesAreUniqueWithoutCase()
     ReportTemplate report;
     ReportBand *band = report.fixedBand();
     ReportObject *first = band->addObject(std::make_unique<TextObject>(QStringLiteral("Text1")));
-    QVERIFY_THROWS_EXCEPTION(ReportError,
-                             band->addObject(std::make_unique<TextObject>(QStringLiteral("TEXT1"))));
+    QVERIFY_THROWS_EXCEPTION(
+        ReportError, band->addObject(std::make_unique<TextObject>(QStringLiteral("TEXT1"))));
     auto second = std::make_unique<LineObject>(QStringLiteral("Line1"));
-    ReportObject *line = report.addBand(std::make_unique<ReportBand>(BandType::Data))
-                             ->addObject(std::move(second));
+    ReportObject *line =
+        report.addBand(std::make_unique<ReportBand>(BandType::Data))->addObject(std::move(second));
     QVERIFY_THROWS_EXCEPTION(ReportError, line->setName(QStringLiteral("text1")));
     QCOMPARE(line->name(), QStringLiteral("Line1"));
     first->setName(QStringLiteral("TEXT1")); // its own name in another case is fine
@@ -225,8 +225,8 @@ void TestReportTemplate::saveReplacesFileWhole()
     ReportTemplate back;
     TemplateFile::load(path, back);
     QVERIFY(back.findObject(QStringLiteral("fpno")));
-    QVERIFY_THROWS_EXCEPTION(ReportError,
-                             TemplateFile::save(report, dir.filePath(QStringLiteral("no/such/x.fr3"))));
+    QVERIFY_THROWS_EXCEPTION(
+        ReportError, TemplateFile::save(report, dir.filePath(QStringLiteral("no/such/x.fr3"))));
 }
 
 QTEST_GUILESS_MAIN(TestReportTemplate)

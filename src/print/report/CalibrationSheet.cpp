@@ -47,9 +47,9 @@ LaidOutReport calibrationSheet(const ReportTemplate &report)
             continue;
         const QRectF rect = object->rect();
         objects.boxes.push_back(BoxItem{rect, 0.25});
-        objects.texts.push_back(label(QRectF(rect.left() + 0.3, rect.top() + 0.3,
-                                             std::max(rect.width() - 0.6, 10.0), 3),
-                                      object->name(), HAlign::Left));
+        objects.texts.push_back(label(
+            QRectF(rect.left() + 0.3, rect.top() + 0.3, std::max(rect.width() - 0.6, 10.0), 3),
+            object->name(), HAlign::Left));
     }
     page.bands.push_back(std::move(grid));
     page.bands.push_back(std::move(objects));

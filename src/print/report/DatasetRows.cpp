@@ -2,7 +2,8 @@
 
 #include "db/Dataset.h"
 
-DatasetRows::DatasetRows(const Dataset &dataset) : m_dataset(dataset) {}
+DatasetRows::DatasetRows(const Dataset &dataset) : m_dataset(dataset)
+{}
 
 int DatasetRows::rowCount() const
 {

@@ -1,16 +1,15 @@
 #include "FontResolver.h"
 
 #include <QFontDatabase>
-
 #include <algorithm>
 
 namespace {
 
 const QStringList serifFaces = {
-    QStringLiteral("宋体"),     QStringLiteral("SimSun"),   QStringLiteral("新宋体"),
-    QStringLiteral("NSimSun"),  QStringLiteral("仿宋"),     QStringLiteral("FangSong"),
-    QStringLiteral("仿宋_GB2312"), QStringLiteral("楷体"),  QStringLiteral("KaiTi"),
-    QStringLiteral("楷体_GB2312"), QStringLiteral("华文宋体"), QStringLiteral("STSong"),
+    QStringLiteral("宋体"),           QStringLiteral("SimSun"),   QStringLiteral("新宋体"),
+    QStringLiteral("NSimSun"),        QStringLiteral("仿宋"),     QStringLiteral("FangSong"),
+    QStringLiteral("仿宋_GB2312"),    QStringLiteral("楷体"),     QStringLiteral("KaiTi"),
+    QStringLiteral("楷体_GB2312"),    QStringLiteral("华文宋体"), QStringLiteral("STSong"),
     QStringLiteral("Times New Roman")};
 
 const QStringList serifStandIns = {QStringLiteral("Noto Serif CJK SC"),

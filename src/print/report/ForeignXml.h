@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QXmlStreamAttributes>
-
 #include <vector>
 
 class QXmlStreamReader;

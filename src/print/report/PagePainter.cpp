@@ -2,10 +2,9 @@
 
 #include "FontResolver.h"
 
-#include <QPaintDevice>
 #include <QHash>
+#include <QPaintDevice>
 #include <QPainter>
-
 #include <cmath>
 
 namespace {
@@ -73,8 +72,8 @@ public:
     explicit FontCache(int dpiY) : m_dpiY(dpiY) {}
     const QFont &font(const FontSpec &spec)
     {
-        const QString key = spec.family + u'|' + QString::number(spec.pointSize) + u'|' +
-                            (spec.bold ? u'b' : u'r');
+        const QString key =
+            spec.family + u'|' + QString::number(spec.pointSize) + u'|' + (spec.bold ? u'b' : u'r');
         auto found = m_fonts.find(key);
         if (found == m_fonts.end())
             found = m_fonts.insert(key, FontResolver::font(spec, u, m_dpiY));
@@ -105,8 +104,7 @@ void paintPicture(QPainter &painter, const PictureItem &picture)
     if (picture.keepAspect && !picture.image.isNull()) {
         const QSizeF fitted =
             QSizeF(picture.image.size()).scaled(target.size(), Qt::KeepAspectRatio);
-        target = QRectF(target.center() - QPointF(fitted.width() / 2, fitted.height() / 2),
-                        fitted);
+        target = QRectF(target.center() - QPointF(fitted.width() / 2, fitted.height() / 2), fitted);
     }
     painter.drawImage(target, picture.image);
 }

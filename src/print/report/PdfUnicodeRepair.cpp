@@ -1,7 +1,6 @@
 #include "PdfUnicodeRepair.h"
 
 #include <QString>
-
 #include <algorithm>
 #include <iterator>
 #include <vector>
@@ -139,9 +138,9 @@ char16_t PdfUnicodeRepair::ideographFor(char16_t codePoint)
             QString(QChar(codePoint)).normalized(QString::NormalizationForm_KC);
         return decomposed.size() == 1 ? decomposed[0].unicode() : codePoint;
     }
-    const auto found = std::lower_bound(
-        std::begin(supplement), std::end(supplement), codePoint,
-        [](const Pair &pair, char16_t code) { return pair.radical < code; });
+    const auto found =
+        std::lower_bound(std::begin(supplement), std::end(supplement), codePoint,
+                         [](const Pair &pair, char16_t code) { return pair.radical < code; });
     return found != std::end(supplement) && found->radical == codePoint ? found->ideograph
                                                                         : codePoint;
 }

@@ -1,8 +1,8 @@
 #include "Report.h"
 
 #include "ReportError.h"
-#include "ReportViewer.h"
 #include "ReportRows.h"
+#include "ReportViewer.h"
 #include "TemplateFile.h"
 #include "TextExpression.h"
 
@@ -33,10 +33,10 @@ std::pair<QByteArray, QString> readPicture(const QString &path)
         throw ReportError(failed + QStringLiteral("不支持 WMF/EMF 图元文件，请先转换为 PNG、JPG "
                                                   "或 BMP 图片"));
     if (!pictureExtensions.contains(extension))
-        throw ReportError(failed + QStringLiteral("不支持扩展名为“%1”的文件（可用 bmp、ico、"
-                                                  "jpg、jpeg、png）")
-                                       .arg(extension.isEmpty() ? QStringLiteral("（无）")
-                                                                : u'.' + extension));
+        throw ReportError(
+            failed + QStringLiteral("不支持扩展名为“%1”的文件（可用 bmp、ico、"
+                                    "jpg、jpeg、png）")
+                         .arg(extension.isEmpty() ? QStringLiteral("（无）") : u'.' + extension));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw ReportError(failed + file.errorString());
@@ -59,9 +59,9 @@ QStringList splitLines(const QString &text)
     return text.split(breaks);
 }
 
-Report::Report(ReportViewer &viewer) : m_viewer(viewer), m_template(std::make_unique<ReportTemplate>())
-{
-}
+Report::Report(ReportViewer &viewer)
+    : m_viewer(viewer), m_template(std::make_unique<ReportTemplate>())
+{}
 
 Report::~Report() = default;
 
@@ -94,10 +94,10 @@ ReportObject *Report::findObject(const QString &name) const
 void Report::setText(ReportObject *object, const QString &text)
 {
     if (!object || object->kind() != ObjectKind::Text)
-        throw ReportError(QStringLiteral("模板“%1”：%2不是文本对象")
-                              .arg(shown(m_path), object ? object->name() : QStringLiteral("对象")));
-    static_cast<TextObject *>(object)->setText(
-        ParsedText::escaped(splitLines(text).join(u'\n')));
+        throw ReportError(
+            QStringLiteral("模板“%1”：%2不是文本对象")
+                .arg(shown(m_path), object ? object->name() : QStringLiteral("对象")));
+    static_cast<TextObject *>(object)->setText(ParsedText::escaped(splitLines(text).join(u'\n')));
 }
 
 void Report::setText(const QString &objectName, const QString &text)
@@ -112,8 +112,9 @@ void Report::setText(const QString &objectName, const QString &text)
 void Report::loadPicture(ReportObject *object, const QString &path)
 {
     if (!object || object->kind() != ObjectKind::Picture)
-        throw ReportError(QStringLiteral("模板“%1”：%2不是图片对象")
-                              .arg(shown(m_path), object ? object->name() : QStringLiteral("对象")));
+        throw ReportError(
+            QStringLiteral("模板“%1”：%2不是图片对象")
+                .arg(shown(m_path), object ? object->name() : QStringLiteral("对象")));
     const auto [data, format] = readPicture(path);
     static_cast<PictureObject *>(object)->setPicture(data, format);
 }

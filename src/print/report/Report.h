@@ -5,7 +5,6 @@
 #include "ReportTemplate.h"
 
 #include <QString>
-
 #include <memory>
 
 class ReportViewer;

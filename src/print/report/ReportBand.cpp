@@ -5,7 +5,8 @@
 
 #include <algorithm>
 
-ReportBand::ReportBand(BandType type) : m_type(type) {}
+ReportBand::ReportBand(BandType type) : m_type(type)
+{}
 
 ReportBand::~ReportBand() = default;
 

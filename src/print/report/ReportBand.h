@@ -4,13 +4,13 @@
 #include "ReportObject.h"
 
 #include <QString>
-
 #include <memory>
 #include <vector>
 
 class ReportTemplate;
 
-enum class BandType {
+enum class BandType
+{
     Fixed,      // printed once, on the first page, where it was designed
     PageHeader, // on every page, where it was designed
     Data,       // once per row of its dataset, rows flowing down the page
@@ -47,7 +47,10 @@ public:
     int indexOf(const ReportObject *object) const; // -1 if not here
     // Takes ownership; index -1 appends. Throws ReportError if the name is taken.
     ReportObject *insertObject(int index, std::unique_ptr<ReportObject> object);
-    ReportObject *addObject(std::unique_ptr<ReportObject> object) { return insertObject(-1, std::move(object)); }
+    ReportObject *addObject(std::unique_ptr<ReportObject> object)
+    {
+        return insertObject(-1, std::move(object));
+    }
     // Gives the object back to the caller (it keeps its id); nullptr if it is not here.
     std::unique_ptr<ReportObject> takeObject(ReportObject *object);
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <stdexcept>
 
 // A template that cannot be read, a picture that cannot be loaded, an object or dataset a
@@ -12,8 +11,7 @@ class ReportError : public std::runtime_error
 public:
     explicit ReportError(const QString &message)
         : std::runtime_error(message.toStdString()), m_message(message)
-    {
-    }
+    {}
     QString message() const { return m_message; }
 
 private:

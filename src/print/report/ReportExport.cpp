@@ -65,7 +65,8 @@ QStringList ReportExport::jpegFileNames(const QString &path, int pageCount)
     const QString suffix = info.suffix().isEmpty() ? QStringLiteral("jpg") : info.suffix();
     QStringList names;
     for (int p = 1; p <= pageCount; ++p)
-        names << info.dir().filePath(QStringLiteral("%1_%2.%3").arg(info.completeBaseName()).arg(p).arg(suffix));
+        names << info.dir().filePath(
+            QStringLiteral("%1_%2.%3").arg(info.completeBaseName()).arg(p).arg(suffix));
     return names;
 }
 

@@ -4,14 +4,17 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <functional>
 
 // Called after each page (or block of rows) with how much is done; returning false cancels
 // the export, which then removes what it wrote.
 using ExportProgress = std::function<bool(int done, int total)>;
 
-enum class ExportResult { Done, Cancelled };
+enum class ExportResult
+{
+    Done,
+    Cancelled
+};
 
 struct PdfOptions
 {

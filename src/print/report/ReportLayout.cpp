@@ -1,13 +1,12 @@
 #include "ReportLayout.h"
 
 #include "ReportError.h"
-#include "ReportTemplate.h"
 #include "ReportRows.h"
+#include "ReportTemplate.h"
 #include "TextExpression.h"
 #include "entry/Money.h"
 
 #include <QDate>
-
 #include <map>
 #include <unordered_map>
 
@@ -64,8 +63,8 @@ Flow paginate(const ReportTemplate &report, const ReportBand *data, int rowCount
         if (pageHasFlow && cursor + data->height() > rowLimit + epsilon)
             newPage(row);
         const int current = flow.pageCount() - 1;
-        flow.rowsAndFooters.push_back(
-            {data, current, cursor - data->top(), row, flow.pageFirstRow[size_t(current)], row + 1});
+        flow.rowsAndFooters.push_back({data, current, cursor - data->top(), row,
+                                       flow.pageFirstRow[size_t(current)], row + 1});
         cursor += data->height();
         pageHasFlow = true;
     }
@@ -136,8 +135,7 @@ class Evaluator
 public:
     Evaluator(const ReportInputs &inputs, const ReportRows *iterated, const QString &source)
         : m_inputs(inputs), m_iterated(iterated), m_source(source)
-    {
-    }
+    {}
 
     EvaluatedText evaluate(const TextObject &object, const Context &context)
     {
@@ -161,9 +159,8 @@ public:
 private:
     [[noreturn]] void fail(const TextObject &object, const QString &why) const
     {
-        const QString where = m_source.isEmpty()
-                                  ? QString()
-                                  : QStringLiteral("模板“%1”：").arg(m_source);
+        const QString where =
+            m_source.isEmpty() ? QString() : QStringLiteral("模板“%1”：").arg(m_source);
         throw ReportError(where + QStringLiteral("对象 %1 的文本：%2").arg(object.name(), why));
     }
 
@@ -186,7 +183,8 @@ private:
     {
         ResolvedPart resolved{part, nullptr, -1};
         if (part.kind == TextPart::Variable && !m_inputs.variables.contains(part.text.toLower()))
-            fail(object, QStringLiteral("表达式 %1：没有名为“%2”的变量").arg(part.source, part.text));
+            fail(object,
+                 QStringLiteral("表达式 %1：没有名为“%2”的变量").arg(part.source, part.text));
         if (part.dataset.isEmpty())
             return resolved;
         resolved.rows = m_inputs.dataset(part.dataset);
@@ -240,7 +238,8 @@ private:
     {
         const std::vector<ReportNumber> &prefix = prefixSums(resolved, object);
         const ReportNumber sum = prefix[size_t(to)] - prefix[size_t(from)];
-        return sum.isExact() ? QVariant::fromValue(Money::fromRaw(sum.raw())) : QVariant(sum.toDouble());
+        return sum.isExact() ? QVariant::fromValue(Money::fromRaw(sum.raw()))
+                             : QVariant(sum.toDouble());
     }
 
     const std::vector<ReportNumber> &prefixSums(const ResolvedPart &resolved,
@@ -292,17 +291,16 @@ void addItems(PlacedBand &placed, const ReportBand &band, Evaluator &evaluator,
         case ObjectKind::Text: {
             const auto &text = static_cast<const TextObject &>(object);
             EvaluatedText value = evaluator.evaluate(text, context);
-            placed.texts.push_back(TextItem{rect, value.text, text.font(), text.hAlign(),
-                                            text.vAlign(), text.wordWrap(), text.frameSides(),
-                                            text.frameWidth(), text.name(), value.number,
-                                            value.pattern});
+            placed.texts.push_back(TextItem{
+                rect, value.text, text.font(), text.hAlign(), text.vAlign(), text.wordWrap(),
+                text.frameSides(), text.frameWidth(), text.name(), value.number, value.pattern});
             break;
         }
         case ObjectKind::Picture: {
             const auto &picture = static_cast<const PictureObject &>(object);
             if (picture.hasPicture())
                 placed.pictures.push_back(PictureItem{rect, picture.image(), picture.keepAspect(),
-                                                   picture.isBackground(), picture.name()});
+                                                      picture.isBackground(), picture.name()});
             break;
         }
         case ObjectKind::Line:

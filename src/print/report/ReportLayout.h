@@ -4,7 +4,6 @@
 
 #include <QHash>
 #include <QString>
-
 #include <memory>
 
 class ReportRows;
@@ -15,7 +14,7 @@ class ReportTemplate;
 struct ReportInputs
 {
     QHash<QString, std::shared_ptr<const ReportRows>> datasets; // keys in lower case
-    QHash<QString, QString> variables;                         // keys in lower case
+    QHash<QString, QString> variables;                          // keys in lower case
 
     const ReportRows *dataset(const QString &name) const;
 };

@@ -3,7 +3,6 @@
 #include "entry/Money.h"
 
 #include <QDate>
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -79,8 +78,7 @@ ReportNumber ReportNumber::operator+(const ReportNumber &other) const
 ReportNumber ReportNumber::operator-(const ReportNumber &other) const
 {
     ReportNumber difference;
-    if (m_exact && other.m_exact &&
-        !__builtin_sub_overflow(m_raw, other.m_raw, &difference.m_raw))
+    if (m_exact && other.m_exact && !__builtin_sub_overflow(m_raw, other.m_raw, &difference.m_raw))
         return difference;
     difference.m_exact = false;
     difference.m_value = toDouble() - other.toDouble();

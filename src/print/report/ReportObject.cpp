@@ -7,13 +7,13 @@
 #include <QBuffer>
 #include <QImageReader>
 
-ReportObject::ReportObject(ObjectKind kind, const QString &name) : m_kind(kind), m_name(name) {}
+ReportObject::ReportObject(ObjectKind kind, const QString &name) : m_kind(kind), m_name(name)
+{}
 
 ReportObject::ReportObject(const ReportObject &other)
-    : m_kind(other.m_kind), m_name(other.m_name), m_rect(other.m_rect),
-      m_visible(other.m_visible), m_foreign(other.m_foreign)
-{
-}
+    : m_kind(other.m_kind), m_name(other.m_name), m_rect(other.m_rect), m_visible(other.m_visible),
+      m_foreign(other.m_foreign)
+{}
 
 ReportObject::~ReportObject() = default;
 
@@ -60,7 +60,8 @@ template <typename T> static bool assign(T &member, const T &value)
     return true;
 }
 
-TextObject::TextObject(const QString &name) : ReportObject(ObjectKind::Text, name) {}
+TextObject::TextObject(const QString &name) : ReportObject(ObjectKind::Text, name)
+{}
 
 void TextObject::setText(const QString &text)
 {
@@ -109,7 +110,8 @@ std::unique_ptr<ReportObject> TextObject::clone() const
     return std::make_unique<TextObject>(*this);
 }
 
-PictureObject::PictureObject(const QString &name) : ReportObject(ObjectKind::Picture, name) {}
+PictureObject::PictureObject(const QString &name) : ReportObject(ObjectKind::Picture, name)
+{}
 
 void PictureObject::setPicture(const QByteArray &data, const QString &format)
 {
@@ -150,7 +152,8 @@ std::unique_ptr<ReportObject> PictureObject::clone() const
     return std::make_unique<PictureObject>(*this);
 }
 
-LineObject::LineObject(const QString &name) : ReportObject(ObjectKind::Line, name) {}
+LineObject::LineObject(const QString &name) : ReportObject(ObjectKind::Line, name)
+{}
 
 void LineObject::setPenWidth(double width)
 {
@@ -163,7 +166,8 @@ std::unique_ptr<ReportObject> LineObject::clone() const
     return std::make_unique<LineObject>(*this);
 }
 
-FrameObject::FrameObject(const QString &name) : ReportObject(ObjectKind::Frame, name) {}
+FrameObject::FrameObject(const QString &name) : ReportObject(ObjectKind::Frame, name)
+{}
 
 void FrameObject::setPenWidth(double width)
 {

@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QRectF>
 #include <QString>
-
 #include <cstdint>
 #include <memory>
 
@@ -16,7 +15,13 @@ class ReportBand;
 // out and put back (undo of a delete), unlike its name, which the user may change.
 using ObjectId = std::uint64_t;
 
-enum class ObjectKind { Text, Picture, Line, Frame };
+enum class ObjectKind
+{
+    Text,
+    Picture,
+    Line,
+    Frame
+};
 
 // Font as the template names it; which installed font stands in is decided at layout
 // (FontResolver), so a template made on another machine keeps its family name.
@@ -28,12 +33,29 @@ struct FontSpec
     bool operator==(const FontSpec &) const = default;
 };
 
-enum class HAlign { Left, Center, Right };
-enum class VAlign { Top, Center, Bottom };
+enum class HAlign
+{
+    Left,
+    Center,
+    Right
+};
+enum class VAlign
+{
+    Top,
+    Center,
+    Bottom
+};
 
 // Which sides of a text object's rectangle are drawn.
-enum FrameSide : unsigned { NoSides = 0, LeftSide = 1, TopSide = 2, RightSide = 4, BottomSide = 8,
-                            AllSides = 15 };
+enum FrameSide : unsigned
+{
+    NoSides = 0,
+    LeftSide = 1,
+    TopSide = 2,
+    RightSide = 4,
+    BottomSide = 8,
+    AllSides = 15
+};
 
 // One object of a template. Every position and size is in millimetres from the paper's
 // top-left corner, as the page lies in the designer. Setters notify the owning template

@@ -8,7 +8,6 @@
 #include <QLineF>
 #include <QRectF>
 #include <QString>
-
 #include <optional>
 #include <vector>
 

@@ -12,8 +12,7 @@ int ReportRows::fieldIndex(const QString &name) const
 
 MemoryRows::MemoryRows(QStringList fields, std::vector<QVariantList> rows)
     : m_fields(std::move(fields)), m_rows(std::move(rows))
-{
-}
+{}
 
 void MemoryRows::addRow(QVariantList values)
 {

@@ -2,7 +2,6 @@
 
 #include <QStringList>
 #include <QVariant>
-
 #include <vector>
 
 // The rows a template reads under a dataset name. Values travel as the dataset layer gives

@@ -3,7 +3,6 @@
 #include "ReportError.h"
 
 #include <QPageSize>
-
 #include <algorithm>
 
 QSizeF PageSetup::size() const
@@ -21,7 +20,8 @@ QPageLayout PageSetup::pageLayout() const
                        QPageLayout::Millimeter, QMarginsF());
 }
 
-ReportTemplate::ReportTemplate(QObject *parent) : QObject(parent) {}
+ReportTemplate::ReportTemplate(QObject *parent) : QObject(parent)
+{}
 
 ReportTemplate::~ReportTemplate()
 {

@@ -7,7 +7,6 @@
 #include <QPageLayout>
 #include <QSizeF>
 #include <QUndoStack>
-
 #include <memory>
 #include <vector>
 
@@ -50,7 +49,10 @@ public:
     // Takes ownership; index -1 appends. Throws ReportError if one of its objects' names
     // is already taken.
     ReportBand *insertBand(int index, std::unique_ptr<ReportBand> band);
-    ReportBand *addBand(std::unique_ptr<ReportBand> band) { return insertBand(-1, std::move(band)); }
+    ReportBand *addBand(std::unique_ptr<ReportBand> band)
+    {
+        return insertBand(-1, std::move(band));
+    }
     std::unique_ptr<ReportBand> takeBand(ReportBand *band);
     // The first band of the type, nullptr if none.
     ReportBand *firstBand(BandType type) const;
@@ -76,12 +78,12 @@ public:
     const ForeignXml &pageForeign() const { return m_pageForeign; }
 
 signals:
-    void changed();                            // after any edit below
-    void objectChanged(ReportObject *object);  // a property of the object
+    void changed();                           // after any edit below
+    void objectChanged(ReportObject *object); // a property of the object
     void objectAdded(ReportObject *object);
-    void objectRemoved(ObjectId id);           // the object now belongs to the caller
-    void bandChanged(ReportBand *band);        // type, position, size or dataset
-    void bandsChanged();                       // a band added, removed or reordered
+    void objectRemoved(ObjectId id);    // the object now belongs to the caller
+    void bandChanged(ReportBand *band); // type, position, size or dataset
+    void bandsChanged();                // a band added, removed or reordered
     void pageChanged();
 
 private:

@@ -9,7 +9,6 @@
 #include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
-
 #include <optional>
 
 namespace {
@@ -27,8 +26,7 @@ class Attributes
 public:
     explicit Attributes(const QXmlStreamReader &reader)
         : m_attributes(reader.attributes()), m_line(reader.lineNumber())
-    {
-    }
+    {}
 
     std::optional<QString> take(const QString &name)
     {

@@ -169,8 +169,7 @@ ParsedText ParsedText::parse(const QString &text)
         }
         const qsizetype close = closingBracket(text, i);
         if (close < 0)
-            throw TextSyntaxError(
-                QStringLiteral("表达式 %1 缺少右方括号“]”").arg(text.mid(i, 40)));
+            throw TextSyntaxError(QStringLiteral("表达式 %1 缺少右方括号“]”").arg(text.mid(i, 40)));
         flushLiteral();
         const QString source = text.mid(i, close - i + 1);
         parsed.parts.push_back(

@@ -3,7 +3,6 @@
 #include "ReportNumber.h"
 
 #include <QString>
-
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -19,7 +18,18 @@
 // "[[" stands for a literal "[".
 struct TextPart
 {
-    enum Kind { Literal, Field, Variable, Line, Page, Pages, Sum, PageSum, RunSum };
+    enum Kind
+    {
+        Literal,
+        Field,
+        Variable,
+        Line,
+        Page,
+        Pages,
+        Sum,
+        PageSum,
+        RunSum
+    };
     Kind kind = Literal;
     QString text;    // the literal, or the variable's name
     QString dataset; // Field and the sums
@@ -33,8 +43,7 @@ class TextSyntaxError : public std::runtime_error
 public:
     explicit TextSyntaxError(const QString &message)
         : std::runtime_error(message.toStdString()), m_message(message)
-    {
-    }
+    {}
     QString message() const { return m_message; }
 
 private:
@@ -49,5 +58,8 @@ struct ParsedText
     static ParsedText parse(const QString &text);
     // Text that shows literally, whatever it holds: "[" doubled.
     static QString escaped(const QString &literal);
-    bool isSingleExpression() const { return parts.size() == 1 && parts[0].kind != TextPart::Literal; }
+    bool isSingleExpression() const
+    {
+        return parts.size() == 1 && parts[0].kind != TextPart::Literal;
+    }
 };

@@ -1,16 +1,13 @@
-#include "ReportExport.h"
-
 #include "ReportError.h"
+#include "ReportExport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QHash>
-
-#include <xlsxwriter.h>
-
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <xlsxwriter.h>
 
 namespace {
 
@@ -70,9 +67,8 @@ public:
     {
         m_columns = columns;
         for (size_t c = 0; c < columns.size(); ++c) {
-            const double widthMm = c + 1 < columns.size()
-                                       ? (columns[c + 1] - columns[c]) * columnTolerance
-                                       : 30.0;
+            const double widthMm =
+                c + 1 < columns.size() ? (columns[c + 1] - columns[c]) * columnTolerance : 30.0;
             // A character of the default font is about 2 mm wide.
             worksheet_set_column(m_sheet, lxw_col_t(c), lxw_col_t(c), widthMm / 2, nullptr);
         }
@@ -110,9 +106,9 @@ public:
 private:
     [[noreturn]] void fail(const QString &why = {}) const
     {
-        throw ReportError(QStringLiteral("无法写入 Excel 文件“%1”%2")
-                              .arg(QDir::toNativeSeparators(m_path),
-                                   why.isEmpty() ? QString() : u'：' + why));
+        throw ReportError(
+            QStringLiteral("无法写入 Excel 文件“%1”%2")
+                .arg(QDir::toNativeSeparators(m_path), why.isEmpty() ? QString() : u'：' + why));
     }
 
     void write(const TextItem &text)
@@ -122,8 +118,7 @@ private:
             worksheet_write_number(m_sheet, m_row, column, *text.number,
                                    format(text.numberPattern));
         else
-            worksheet_write_string(m_sheet, m_row, column, text.text.toUtf8().constData(),
-                                   nullptr);
+            worksheet_write_string(m_sheet, m_row, column, text.text.toUtf8().constData(), nullptr);
     }
 
     lxw_col_t columnOf(double x) const

@@ -2,7 +2,6 @@
 
 #include <QPointF>
 #include <QString>
-
 #include <optional>
 
 class QPrinter;

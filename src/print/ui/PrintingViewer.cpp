@@ -3,8 +3,7 @@
 PrintingViewer::PrintingViewer(const ReportPreviewServices &services, Designer designer,
                                QWidget *parent)
     : m_services(services), m_designer(std::move(designer)), m_parent(parent)
-{
-}
+{}
 
 void PrintingViewer::show(Report &report)
 {

@@ -13,7 +13,8 @@ class PrintingViewer final : public ReportViewer
 {
 public:
     using Designer = std::function<void(Report &)>;
-    PrintingViewer(const ReportPreviewServices &services, Designer designer, QWidget *parent = nullptr);
+    PrintingViewer(const ReportPreviewServices &services, Designer designer,
+                   QWidget *parent = nullptr);
 
     void show(Report &report) override;
     void design(Report &report) override;

@@ -27,8 +27,7 @@ const QList<int> zoomSteps = {50, 75, 100, 125, 150, 200, 300};
 
 } // namespace
 
-ReportPreview::ReportPreview(Report &report, const ReportPreviewServices &services,
-                             QWidget *parent)
+ReportPreview::ReportPreview(Report &report, const ReportPreviewServices &services, QWidget *parent)
     : QDialog(parent), m_report(report), m_services(services), m_guard(services.prompt),
       m_printerKey(QPrinterInfo::defaultPrinterName())
 {
@@ -77,13 +76,15 @@ void ReportPreview::buildWindow()
         {u"导出Excel", &ReportPreview::exportExcel},
         {u"打印机校准", &ReportPreview::calibratePrinter},
         {u"校准测试页", &ReportPreview::printCalibrationSheet}};
-    const QStringList names = {QStringLiteral("printButton"),    QStringLiteral("pdfButton"),
-                               QStringLiteral("jpegButton"),     QStringLiteral("excelButton"),
-                               QStringLiteral("calibrateButton"), QStringLiteral("testPrintButton")};
+    const QStringList names = {
+        QStringLiteral("printButton"),     QStringLiteral("pdfButton"),
+        QStringLiteral("jpegButton"),      QStringLiteral("excelButton"),
+        QStringLiteral("calibrateButton"), QStringLiteral("testPrintButton")};
     for (int i = 0; i < int(std::size(actions)); ++i) {
         QPushButton *button = addButton(QString::fromUtf16(actions[i].first), names[i]);
         const auto action = actions[i].second;
-        connect(button, &QPushButton::clicked, this, m_guard.guarded([this, action] { (this->*action)(); }));
+        connect(button, &QPushButton::clicked, this,
+                m_guard.guarded([this, action] { (this->*action)(); }));
     }
     QPushButton *close = addButton(QStringLiteral("关闭"), QStringLiteral("closeButton"));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
@@ -144,8 +145,9 @@ void ReportPreview::renderPage()
 void ReportPreview::updateControls()
 {
     const int count = pageCount();
-    m_pageLabel->setText(count == 0 ? QStringLiteral("共 0 页")
-                                    : QStringLiteral("第 %1 页 / 共 %2 页").arg(m_page + 1).arg(count));
+    m_pageLabel->setText(count == 0
+                             ? QStringLiteral("共 0 页")
+                             : QStringLiteral("第 %1 页 / 共 %2 页").arg(m_page + 1).arg(count));
     m_first->setEnabled(m_page > 0);
     m_prior->setEnabled(m_page > 0);
     m_next->setEnabled(m_page + 1 < count);
@@ -195,8 +197,7 @@ void ReportPreview::exportTo(const QString &caption, const QString &suffix, cons
                              const Exporter &exporter)
 {
     const QFileInfo source(m_report.templatePath());
-    const QString suggested =
-        source.dir().filePath(source.completeBaseName() + u'.' + suffix);
+    const QString suggested = source.dir().filePath(source.completeBaseName() + u'.' + suffix);
     QString path = m_services.files.saveFileName(caption, suggested, filter);
     if (path.isEmpty())
         return;
@@ -217,11 +218,12 @@ void ReportPreview::exportTo(const QString &caption, const QString &suffix, cons
 
 void ReportPreview::exportPdf()
 {
-    exportTo(QStringLiteral("导出 PDF"), QStringLiteral("pdf"), QStringLiteral("PDF 文件 (*.pdf)"),
-             [this](const QString &path, const ExportProgress &progress) {
-                 const PdfOptions options{false, QFileInfo(m_report.templatePath()).completeBaseName()};
-                 return ReportExport::toPdf(m_report.pages(), path, options, progress);
-             });
+    exportTo(
+        QStringLiteral("导出 PDF"), QStringLiteral("pdf"), QStringLiteral("PDF 文件 (*.pdf)"),
+        [this](const QString &path, const ExportProgress &progress) {
+            const PdfOptions options{false, QFileInfo(m_report.templatePath()).completeBaseName()};
+            return ReportExport::toPdf(m_report.pages(), path, options, progress);
+        });
 }
 
 void ReportPreview::exportJpeg()
