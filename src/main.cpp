@@ -7,12 +7,7 @@
 #include "app/Windows.h"
 #include "help/ui/HelpOpener.h"
 #include "payments/ui/TForm2.h"
-#include "print/ui/CalibrationSettings.h"
-#include "print/ui/PrintingDialogs.h"
-#include "print/ui/PrintingViewer.h"
-
-#include <QDir>
-#include <QSettings>
+#include "print/ui/ProgramReportViewer.h"
 
 int main(int argc, char *argv[])
 {
@@ -27,15 +22,10 @@ int main(int argc, char *argv[])
     const HelpOpener help(Application::applicationDirPath());
     Windows windows(prompt, fileDialogs, guard, Application::applicationDirPath());
     windows.form1().setHelpOpener(&help);
-    // The printers' calibration offsets live beside the program, with its templates.
-    QSettings settings(
-        QDir(Application::applicationDirPath()).filePath(QStringLiteral("kelvane.ini")),
-        QSettings::IniFormat);
-    CalibrationSettings calibration(settings);
-    SystemPrintingDialogs printingDialogs;
-    PrintingViewer viewer({prompt, fileDialogs, printingDialogs, calibration}, {},
-                          &windows.form1());
+    ProgramReportViewer viewer(prompt, fileDialogs, Application::applicationDirPath(),
+                               &windows.form1());
     windows.form2().setReportViewer(&viewer);
+    windows.form1().setReportViewer(viewer);
     prompt.setParent(&windows.form1());
     fileDialogs.setParent(&windows.form1());
     windows.form1().show();

@@ -7,7 +7,6 @@
 #include "entry/ColumnTotals.h"
 #include "help/ui/HelpOpener.h"
 #include "print/report/Report.h"
-#include "print/ui/ProgramReportViewer.h"
 #include "widgets/DatePicker.h"
 #include "widgets/DbCheckBox.h"
 #include "widgets/DbEdit.h"
@@ -91,7 +90,6 @@ TForm1::TForm1(Prompt &prompt, FileDialogs &fileDialogs, ErrorGuard &guard,
     setFont(windowFont());
     createDatasets();
     buildWindow();
-    createReport();
     connectHandlers();
     resize(914, 666);
     if (const QScreen *screen = QGuiApplication::primaryScreen())

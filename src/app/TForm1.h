@@ -18,7 +18,6 @@ class DbPlainEdit;
 class ErrorGuard;
 class FileDialogs;
 class HelpOpener;
-class ProgramReportViewer;
 class Prompt;
 class QAction;
 class QDialog;
@@ -77,11 +76,13 @@ public:
     std::unique_ptr<Dataset> set2qry;
     std::unique_ptr<Dataset> set3qry;
 
-    // The report every print command loads its template into, and the 67 slots the
-    // invoice commands fill from the lines; both last as long as the window.
+    // The report every print command loads its template into, made once the windows it
+    // opens are known, and the 67 slots the invoice commands fill from the lines; both
+    // last as long as the window.
     std::unique_ptr<Report> fpprn;
     PrintFieldSet printFields;
-    // The windows the report opens; tests put in their own. Starts fpprn afresh.
+    // The preview and designer the report opens; the viewer must stay while the window
+    // can print.
     void setReportViewer(ReportViewer &viewer);
 
     QTabWidget *PageControl1 = nullptr;
@@ -204,7 +205,7 @@ private:
     void prnbtnClick();
     // Printing: the invoice and sales-list commands of the print menu and the choice of
     // the form's picture (TForm1Printing.cpp).
-    void createReport();
+    Report &report() const;
     void connectPrintHandlers();
     void runInvoiceCommand(const InvoiceCommand &command);
     void N9Click();
@@ -227,6 +228,5 @@ private:
     QDialog *m_buyersWindow = nullptr;
     QDialog *m_sellersWindow = nullptr;
     const HelpOpener *m_helpOpener = nullptr;
-    std::unique_ptr<ProgramReportViewer> m_reportViewer;
     bool m_activatedOnce = false;
 };

@@ -2,10 +2,10 @@
 #include "app/TForm1.h"
 #include "db/Dataset.h"
 #include "entry/ColumnTotals.h"
+#include "print/PrintError.h"
 #include "print/report/Report.h"
 #include "print/ui/BackgroundPicture.h"
 #include "print/ui/InvoicePrinting.h"
-#include "print/ui/ProgramReportViewer.h"
 #include "print/ui/SalesListPrinting.h"
 #include "print/ui/ShownText.h"
 #include "widgets/DbCheckBox.h"
@@ -14,15 +14,16 @@
 #include <QAction>
 #include <QToolButton>
 
-void TForm1::createReport()
-{
-    m_reportViewer = std::make_unique<ProgramReportViewer>(this, m_prompt, m_fileDialogs);
-    fpprn = std::make_unique<Report>(*m_reportViewer);
-}
-
 void TForm1::setReportViewer(ReportViewer &viewer)
 {
     fpprn = std::make_unique<Report>(viewer);
+}
+
+Report &TForm1::report() const
+{
+    if (!fpprn)
+        throw PrintError(QStringLiteral("报表窗口尚未准备好，无法打印"));
+    return *fpprn;
 }
 
 void TForm1::connectPrintHandlers()
@@ -48,7 +49,7 @@ void TForm1::runInvoiceCommand(const InvoiceCommand &command)
         [this] { return fpdz->text(); },
         [this] { return dygs->isChecked(); },
     };
-    InvoicePrinting(*fpprn, printFields, std::move(sources), m_programDir).run(command);
+    InvoicePrinting(report(), printFields, std::move(sources), m_programDir).run(command);
 }
 
 void TForm1::N9Click()
@@ -73,13 +74,13 @@ void TForm1::A4V1Click()
 
 void TForm1::N10Click()
 {
-    SalesListPrinting(*fpprn, *hqry, *dqry, m_programDir)
+    SalesListPrinting(report(), *hqry, *dqry, m_programDir)
         .run(SalesListPrinting::plainList(), cid->text());
 }
 
 void TForm1::N11Click()
 {
-    SalesListPrinting(*fpprn, *hqry, *dqry, m_programDir)
+    SalesListPrinting(report(), *hqry, *dqry, m_programDir)
         .run(SalesListPrinting::overlayList(), cid->text());
 }
 

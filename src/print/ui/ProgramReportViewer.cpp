@@ -3,33 +3,48 @@
 #include "app/FileDialogs.h"
 #include "app/Prompt.h"
 #include "print/report/Report.h"
-#include "print/report/ReportError.h"
 #include "print/ui/ReportDesigner.h"
+
+#include <QDir>
 
 using namespace Qt::StringLiterals;
 
-ProgramReportViewer::ProgramReportViewer(QWidget *parent, Prompt &prompt, FileDialogs &fileDialogs)
-    : m_parent(parent), m_prompt(prompt), m_fileDialogs(fileDialogs)
+namespace {
+
+PrintingViewer::Designer designer(Prompt &prompt, FileDialogs &files, QWidget *parent)
+{
+    return [&prompt, &files, parent](Report &report) {
+        ReportDesignerHooks hooks{
+            [&prompt](const QString &caption, const QString &text) {
+                return prompt.askYesNo(caption, text);
+            },
+            [&prompt](const QString &text) { prompt.error(text); },
+            [&files](const QString &caption, const QString &startPath, const QString &filter) {
+                return files.saveFileName(caption, startPath, filter);
+            },
+            [&files](const QString &startPath) { return files.openPictureFile(startPath); },
+        };
+        ReportDesigner window(&report.definition(), report.templatePath(), std::move(hooks),
+                              parent);
+        window.exec();
+    };
+}
+
+} // namespace
+
+ProgramReportViewer::ProgramReportViewer(Prompt &prompt, FileDialogs &fileDialogs,
+                                         const QString &programDir, QWidget *parent)
+    : m_settings(QDir(programDir).filePath(u"kelvane.ini"_s), QSettings::IniFormat),
+      m_calibration(m_settings), m_viewer({prompt, fileDialogs, m_printingDialogs, m_calibration},
+                                          designer(prompt, fileDialogs, parent), parent)
 {}
 
-void ProgramReportViewer::show(Report &)
+void ProgramReportViewer::show(Report &report)
 {
-    throw ReportError(u"预览窗口尚未完成"_s);
+    m_viewer.show(report);
 }
 
 void ProgramReportViewer::design(Report &report)
 {
-    ReportDesignerHooks hooks{
-        [this](const QString &caption, const QString &text) {
-            return m_prompt.askYesNo(caption, text);
-        },
-        [this](const QString &text) { m_prompt.error(text); },
-        [this](const QString &caption, const QString &startPath, const QString &filter) {
-            return m_fileDialogs.saveFileName(caption, startPath, filter);
-        },
-        [this](const QString &startPath) { return m_fileDialogs.openPictureFile(startPath); },
-    };
-    ReportDesigner designer(&report.definition(), report.templatePath(), std::move(hooks),
-                            m_parent);
-    designer.exec();
+    m_viewer.design(report);
 }

@@ -1,25 +1,32 @@
 #pragma once
 
 #include "print/report/ReportViewer.h"
+#include "print/ui/CalibrationSettings.h"
+#include "print/ui/PrintingDialogs.h"
+#include "print/ui/PrintingViewer.h"
 
-#include <QPointer>
-#include <QWidget>
+#include <QSettings>
 
 class FileDialogs;
 class Prompt;
+class QWidget;
 
-// The windows the program's reports open: the preview for printing and exporting, the
-// designer for fitting a template to the form. Both are modal over the main window.
+// The windows the program's reports open, modal over the main window: the preview, from
+// which the user prints (with each printer's calibration offset, kept in kelvane.ini beside
+// the program) and exports; and the designer, in which the user fits a template to the
+// form and saves it back.
 class ProgramReportViewer final : public ReportViewer
 {
 public:
-    ProgramReportViewer(QWidget *parent, Prompt &prompt, FileDialogs &fileDialogs);
+    ProgramReportViewer(Prompt &prompt, FileDialogs &fileDialogs, const QString &programDir,
+                        QWidget *parent);
 
     void show(Report &report) override;
     void design(Report &report) override;
 
 private:
-    QPointer<QWidget> m_parent;
-    Prompt &m_prompt;
-    FileDialogs &m_fileDialogs;
+    QSettings m_settings;
+    CalibrationSettings m_calibration;
+    SystemPrintingDialogs m_printingDialogs;
+    PrintingViewer m_viewer;
 };
