@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-pdf-dev qt6-qpa-plugins
           libxlsxwriter-dev libsqlite3-dev libgl-dev
-          fonts-noto-cjk poppler-utils)
+          fonts-noto-cjk poppler-utils unzip)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

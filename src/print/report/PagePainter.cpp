@@ -85,7 +85,7 @@ private:
     QHash<QString, QFont> m_fonts;
 };
 
-void paintText(QPainter &painter, const TextItem &text, FontCache &fonts)
+void paintTextWith(QPainter &painter, const TextItem &text, FontCache &fonts)
 {
     if (text.frameSides != NoSides)
         paintFrame(painter, text);
@@ -98,7 +98,15 @@ void paintText(QPainter &painter, const TextItem &text, FontCache &fonts)
                      text.text);
 }
 
-void paintPicture(QPainter &painter, const PictureItem &picture)
+} // namespace
+
+void PagePainter::paintText(QPainter &painter, const TextItem &text)
+{
+    FontCache fonts(painter.device()->logicalDpiY());
+    paintTextWith(painter, text, fonts);
+}
+
+void PagePainter::paintPicture(QPainter &painter, const PictureItem &picture)
 {
     QRectF target = units(picture.rect);
     if (picture.keepAspect && !picture.image.isNull()) {
@@ -108,8 +116,6 @@ void paintPicture(QPainter &painter, const PictureItem &picture)
     }
     painter.drawImage(target, picture.image);
 }
-
-} // namespace
 
 QTransform PagePainter::pageTransform(const QPaintDevice &device, QPointF offsetMm)
 {
@@ -140,7 +146,7 @@ void PagePainter::paint(QPainter &painter, const LaidOutPage &page, const PaintO
             painter.drawLine(QLineF(line.line.p1() * u, line.line.p2() * u));
         }
         for (const TextItem &text : band.texts)
-            paintText(painter, text, fonts);
+            paintTextWith(painter, text, fonts);
     }
     painter.restore();
 }

@@ -29,6 +29,11 @@ inline constexpr double unitsPerMm = 10;
 // image), then the offset.
 QTransform pageTransform(const QPaintDevice &device, QPointF offsetMm = {});
 
+// One text or picture, on a painter whose coordinates are already page units (unitsPerMm
+// per millimetre), as the designer draws each object of a template the way it prints.
+void paintText(QPainter &painter, const TextItem &text);
+void paintPicture(QPainter &painter, const PictureItem &picture);
+
 // Paints on a painter that is active on a device showing one whole page. Leaves the
 // painter's state as it found it.
 void paint(QPainter &painter, const LaidOutPage &page, const PaintOptions &options = {});

@@ -7,17 +7,14 @@
 
 QSizeF PageSetup::size() const
 {
-    const double shortSide = std::min(paperWidth, paperHeight);
-    const double longSide = std::max(paperWidth, paperHeight);
-    return orientation == QPageLayout::Landscape ? QSizeF(longSide, shortSide)
-                                                 : QSizeF(shortSide, longSide);
+    return orientation == QPageLayout::Landscape ? QSizeF(paperHeight, paperWidth)
+                                                 : QSizeF(paperWidth, paperHeight);
 }
 
 QPageLayout PageSetup::pageLayout() const
 {
-    const QSizeF portrait(std::min(paperWidth, paperHeight), std::max(paperWidth, paperHeight));
-    return QPageLayout(QPageSize(portrait, QPageSize::Millimeter), orientation, QMarginsF(),
-                       QPageLayout::Millimeter, QMarginsF());
+    return QPageLayout(QPageSize(QSizeF(paperWidth, paperHeight), QPageSize::Millimeter),
+                       orientation, QMarginsF(), QPageLayout::Millimeter, QMarginsF());
 }
 
 ReportTemplate::ReportTemplate(QObject *parent) : QObject(parent)

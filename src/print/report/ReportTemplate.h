@@ -10,8 +10,9 @@
 #include <memory>
 #include <vector>
 
-// The sheet: its size as it comes out of the printer (A4 is 210 x 297 in either
-// orientation), how it is turned, and the margins that bound the flow of data rows.
+// The sheet: its size as the printer takes it in (A4 is 210 x 297; a continuous invoice
+// form may be 241 wide and 140 high), how the page is turned on it, and the margins that
+// bound the flow of data rows.
 struct PageSetup
 {
     double paperWidth = 210;
@@ -22,7 +23,7 @@ struct PageSetup
     double marginRight = 10;
     double marginBottom = 10;
 
-    // The page as laid out and designed, in mm: the paper turned by the orientation.
+    // The page as laid out and designed, in mm: the paper, turned a quarter for landscape.
     QSizeF size() const;
     // For printers and PDF: the paper, its orientation, zero margins (objects carry their
     // own positions from the paper's edge).

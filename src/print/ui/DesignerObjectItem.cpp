@@ -1,6 +1,7 @@
 #include "DesignerObjectItem.h"
 
 #include "DesignerHandle.h"
+#include "print/report/PagePainter.h"
 
 #include <QPainter>
 #include <QPainterPathStroker>
@@ -9,88 +10,44 @@
 
 namespace {
 
-// Text is laid out in hundredths of a millimetre: fine enough that rounding the font to whole
-// units costs nothing visible, and independent of the zoom.
-constexpr double unitsPerMm = 100.0;
-constexpr double mmPerPoint = 25.4 / 72.0;
 constexpr double hiddenOpacity = 0.35;
 constexpr double minLineGrabMm = 1.0;
 
-int alignmentFlags(const TextObject &text)
+// Texts and pictures are drawn by the page painter itself, so that the designer shows fonts,
+// frames and alignment exactly as they print.
+void paintText(QPainter *painter, const TextObject &object, const QRectF &box)
 {
-    int flags = 0;
-    switch (text.hAlign()) {
-    case HAlign::Left:
-        flags |= Qt::AlignLeft;
-        break;
-    case HAlign::Center:
-        flags |= Qt::AlignHCenter;
-        break;
-    case HAlign::Right:
-        flags |= Qt::AlignRight;
-        break;
-    }
-    switch (text.vAlign()) {
-    case VAlign::Top:
-        flags |= Qt::AlignTop;
-        break;
-    case VAlign::Center:
-        flags |= Qt::AlignVCenter;
-        break;
-    case VAlign::Bottom:
-        flags |= Qt::AlignBottom;
-        break;
-    }
-    return text.wordWrap() ? flags | Qt::TextWordWrap : flags;
-}
-
-void paintFrameSides(QPainter *painter, const TextObject &text, const QRectF &box)
-{
-    const unsigned sides = text.frameSides();
-    if (sides == NoSides)
-        return;
-    painter->setPen(QPen(Qt::black, text.frameWidth(), Qt::SolidLine, Qt::SquareCap));
-    if (sides & LeftSide)
-        painter->drawLine(box.topLeft(), box.bottomLeft());
-    if (sides & TopSide)
-        painter->drawLine(box.topLeft(), box.topRight());
-    if (sides & RightSide)
-        painter->drawLine(box.topRight(), box.bottomRight());
-    if (sides & BottomSide)
-        painter->drawLine(box.bottomLeft(), box.bottomRight());
-}
-
-void paintText(QPainter *painter, const TextObject &text, const QRectF &box)
-{
-    paintFrameSides(painter, text, box);
-    QFont font(text.font().family);
-    font.setPixelSize(std::max(1, qRound(text.font().pointSize * mmPerPoint * unitsPerMm)));
-    font.setBold(text.font().bold);
+    TextItem text;
+    text.rect = box;
+    text.text = object.text();
+    text.font = object.font();
+    text.hAlign = object.hAlign();
+    text.vAlign = object.vAlign();
+    text.wordWrap = object.wordWrap();
+    text.frameSides = object.frameSides();
+    text.frameWidth = object.frameWidth();
     painter->save();
-    painter->scale(1 / unitsPerMm, 1 / unitsPerMm);
-    painter->setFont(font);
-    painter->setPen(Qt::black);
-    const QRectF scaled(box.topLeft() * unitsPerMm, box.size() * unitsPerMm);
-    painter->drawText(scaled, alignmentFlags(text), text.text());
+    painter->scale(1 / PagePainter::unitsPerMm, 1 / PagePainter::unitsPerMm);
+    PagePainter::paintText(*painter, text);
     painter->restore();
 }
 
-void paintPicture(QPainter *painter, const PictureObject &picture, const QRectF &box)
+void paintPicture(QPainter *painter, const PictureObject &object, const QRectF &box)
 {
-    const QImage image = picture.image();
-    if (image.isNull()) {
+    PictureItem picture;
+    picture.rect = box;
+    picture.image = object.image();
+    picture.keepAspect = object.keepAspect();
+    if (picture.image.isNull()) {
         painter->setPen(QPen(Qt::gray, 0));
         painter->drawLine(box.topLeft(), box.bottomRight());
         painter->drawLine(box.topRight(), box.bottomLeft());
         return;
     }
-    QRectF target = box;
-    if (picture.keepAspect()) {
-        const QSizeF fitted = QSizeF(image.size()).scaled(box.size(), Qt::KeepAspectRatio);
-        target = QRectF(QPointF(), fitted);
-        target.moveCenter(box.center());
-    }
-    painter->drawImage(target, image);
+    painter->save();
+    painter->scale(1 / PagePainter::unitsPerMm, 1 / PagePainter::unitsPerMm);
+    PagePainter::paintPicture(*painter, picture);
+    painter->restore();
 }
 
 // Boxes without a printed frame still show where they are.

@@ -6,9 +6,11 @@
 #include "DesignerRuler.h"
 #include "DesignerScene.h"
 #include "DesignerView.h"
+#include "app/FileDialogs.h"
+#include "app/Prompt.h"
+#include "print/report/Report.h"
 #include "print/report/ReportError.h"
 #include "print/report/ReportTemplate.h"
-#include "print/report/TemplateFile.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -29,9 +31,17 @@ namespace {
 
 const QString templateSuffix = QStringLiteral("fr3");
 
-QSizeF defaultTextSize()
+constexpr QSizeF newTextSize{30, 6};
+constexpr QSizeF newPictureSize{40, 30};
+constexpr QSizeF newLineSize{40, 0};
+
+// What a new text starts with; Chinese glyphs come from the CJK stand-in when printed.
+FontSpec newTextFont()
 {
-    return {30, 6};
+    FontSpec font;
+    font.family = QStringLiteral("Arial");
+    font.pointSize = 10;
+    return font;
 }
 
 // Pictures keep the format their bytes are in, named as the template file names them.
@@ -43,15 +53,15 @@ QString pictureFormat(const QString &fileName)
 
 } // namespace
 
-ReportDesigner::ReportDesigner(ReportTemplate *report, const QString &filePath,
-                               ReportDesignerHooks hooks, QWidget *parent)
-    : QDialog(parent), report(report), path(filePath), hooks(std::move(hooks)),
+ReportDesigner::ReportDesigner(Report &source, Prompt &prompt, FileDialogs &files, QWidget *parent)
+    : QDialog(parent), report(&source.definition()), source(source), prompt(prompt), files(files),
       undo(report->undoStack())
 {
     setObjectName(QStringLiteral("ReportDesigner"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
-    // What was written into the fields before the designer opened is not the user's edit.
-    undo->setClean();
+    // What was written into the fields before the designer opened is not the user's edit, and
+    // steps left from an earlier session may name bands the template has since dropped.
+    undo->clear();
 
     scene = new DesignerScene(report, this);
     view = new DesignerView(scene);
@@ -181,16 +191,22 @@ bool ReportDesigner::hasUnsavedChanges() const
 
 void ReportDesigner::updateTitle()
 {
+    const QString path = filePath();
     const QString file = path.isEmpty() ? QStringLiteral("未命名") : QFileInfo(path).fileName();
     setWindowTitle(QStringLiteral("报表设计 - %1[*]").arg(file));
     setWindowModified(hasUnsavedChanges());
 }
 
+QString ReportDesigner::filePath() const
+{
+    return source.templatePath();
+}
+
 bool ReportDesigner::save()
 {
-    QString target = path;
+    QString target = filePath();
     if (target.isEmpty()) {
-        target = hooks.saveFileName(QStringLiteral("保存报表模板"), QString(),
+        target = files.saveFileName(QStringLiteral("保存报表模板"), QString(),
                                     QStringLiteral("报表模板 (*.fr3)"));
         if (target.isEmpty())
             return false;
@@ -198,12 +214,11 @@ bool ReportDesigner::save()
             target += QLatin1Char('.') + templateSuffix;
     }
     try {
-        TemplateFile::save(*report, target);
+        source.saveTemplate(target);
     } catch (const ReportError &failure) {
-        hooks.error(failure.message());
+        prompt.error(failure.message());
         return false;
     }
-    path = target;
     savedOnce = true;
     undo->setClean();
     updateTitle();
@@ -214,7 +229,7 @@ bool ReportDesigner::mayClose()
 {
     if (!hasUnsavedChanges())
         return true;
-    if (hooks.askYesNo(QStringLiteral("信息"), QStringLiteral("您修改了这个报表模板,要保存吗?")))
+    if (prompt.askYesNo(QStringLiteral("信息"), QStringLiteral("您修改了这个报表模板,要保存吗?")))
         return save();
     // Leave the loaded template as the file has it.
     if (undo->cleanIndex() >= 0)
@@ -283,13 +298,16 @@ void ReportDesigner::addObject(std::unique_ptr<ReportObject> object, const QSize
     const QPointF at =
         scene->snapped(scene->paperRect().contains(centre) ? centre : QPointF(10, 10));
     object->setRect(QRectF(at, size));
-    ReportBand *band = report->fixedBand();
+    ReportBand *band = nullptr;
     for (const auto &candidate : report->bands()) {
         if (at.y() >= candidate->top() && at.y() < candidate->bottom()) {
             band = candidate.get();
             break;
         }
     }
+    // Outside every band (or in a template without any) it prints once, where placed.
+    if (!band)
+        band = report->fixedBand();
     auto *command = new AddObjectCommand(report, band, std::move(object));
     undo->push(command);
     scene->selectOnly(command->objectId());
@@ -300,18 +318,20 @@ void ReportDesigner::addText()
 {
     auto text = std::make_unique<TextObject>(report->uniqueName(QStringLiteral("Text")));
     text->setText(text->name());
-    addObject(std::move(text), defaultTextSize());
+    text->setFont(newTextFont());
+    addObject(std::move(text), newTextSize);
 }
 
 void ReportDesigner::addPicture()
 {
     addObject(std::make_unique<PictureObject>(report->uniqueName(QStringLiteral("Picture"))),
-              {40, 30});
+              newPictureSize);
 }
 
 void ReportDesigner::addLine()
 {
-    addObject(std::make_unique<LineObject>(report->uniqueName(QStringLiteral("Line"))), {40, 0});
+    addObject(std::make_unique<LineObject>(report->uniqueName(QStringLiteral("Line"))),
+              newLineSize);
 }
 
 void ReportDesigner::deleteSelection()
@@ -326,13 +346,13 @@ void ReportDesigner::choosePicture()
     ReportObject *object = panel->object();
     if (!object || object->kind() != ObjectKind::Picture)
         return;
-    const QString file = hooks.openPictureFile(QFileInfo(path).absolutePath());
+    const QString file = files.openPictureFile(QFileInfo(filePath()).absolutePath());
     if (file.isEmpty())
         return;
     QFile input(file);
     const QByteArray bytes = input.open(QIODevice::ReadOnly) ? input.readAll() : QByteArray();
     if (QImage::fromData(bytes).isNull()) {
-        hooks.error(QStringLiteral("无法读取图片文件“%1”").arg(QDir::toNativeSeparators(file)));
+        prompt.error(QStringLiteral("无法读取图片文件“%1”").arg(QDir::toNativeSeparators(file)));
         return;
     }
     editProperty(DesignerProperty::Picture, QVariantList{bytes, pictureFormat(file)});
@@ -354,7 +374,7 @@ void ReportDesigner::editProperty(DesignerProperty property, const QVariant &val
         else if (!report->isNameFree(name, object))
             problem = QStringLiteral("对象名称“%1”已被使用").arg(name);
         if (!problem.isEmpty()) {
-            hooks.error(problem);
+            prompt.error(problem);
             panel->refresh();
             return;
         }

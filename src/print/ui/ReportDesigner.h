@@ -6,6 +6,9 @@
 #include <QRectF>
 #include <functional>
 
+class FileDialogs;
+class Prompt;
+
 class DesignerPropertyPanel;
 class DesignerRuler;
 class DesignerScene;
@@ -13,22 +16,9 @@ class DesignerView;
 class QAction;
 class QComboBox;
 class QUndoStack;
+class Report;
 class ReportObject;
 class ReportTemplate;
-
-// The designer's questions and file choosers, so that a test can answer them without a screen.
-// Every member must be set.
-struct ReportDesignerHooks
-{
-    // Yes and No; true for Yes.
-    std::function<bool(const QString &caption, const QString &text)> askYesNo;
-    std::function<void(const QString &text)> error;
-    // The file to save a template under; empty when the user cancels.
-    std::function<QString(const QString &caption, const QString &startPath, const QString &filter)>
-        saveFileName;
-    // A picture file to load; empty when the user cancels.
-    std::function<QString(const QString &startPath)> openPictureFile;
-};
 
 // Lets the user fit a template to the pre-printed form: move, resize and restyle its objects on
 // a millimetre page, with undo, and save it back. Works on the loaded template itself, so the
@@ -39,13 +29,14 @@ class ReportDesigner final : public QDialog
     Q_DISABLE_COPY_MOVE(ReportDesigner)
 
 public:
-    // filePath: where the template was loaded from; empty when it has no file yet.
-    ReportDesigner(ReportTemplate *report, const QString &filePath, ReportDesignerHooks hooks,
-                   QWidget *parent = nullptr);
+    // Edits source's loaded definition. The prompt asks about unsaved changes and shows
+    // errors; files names the file to save under (when source has none) and picks pictures.
+    ReportDesigner(Report &source, Prompt &prompt, FileDialogs &files, QWidget *parent = nullptr);
     ~ReportDesigner() override;
 
-    // Where Save writes; set by the first Save of a template without a file.
-    QString filePath() const { return path; }
+    // Where Save writes: the file the template was loaded from, or the name given at the first
+    // Save of one that had none.
+    QString filePath() const;
     // Writes the template; false when the user gave no name or the file could not be written.
     bool save();
     bool hasUnsavedChanges() const;
@@ -82,8 +73,9 @@ private:
                      const std::function<void()> &run);
 
     ReportTemplate *report;
-    QString path;
-    ReportDesignerHooks hooks;
+    Report &source;
+    Prompt &prompt;
+    FileDialogs &files;
     QUndoStack *undo;
     DesignerScene *scene;
     DesignerView *view;
