@@ -348,6 +348,18 @@ void cells(Builder &b, const QString &prefix, double y, double h, bool framed,
     }
 }
 
+// A row of sums under the quantity, amount and tax columns, its caption in the first.
+void sums(Builder &b, const QString &prefix, double y, bool overlay, const QString &caption,
+          const QString &quantitySum, const QString &moneySum)
+{
+    std::map<int, QString> texts{{4, u"[%1(ddbst.\"数量\")]"_s.arg(quantitySum)},
+                                 {6, u"[%1(ddbst.\"金额\") #,##0.00]"_s.arg(moneySum)},
+                                 {8, u"[%1(ddbst.\"税额\") #,##0.00]"_s.arg(moneySum)}};
+    if (!overlay)
+        texts[0] = caption;
+    cells(b, prefix, y, rowHeight, !overlay, texts);
+}
+
 void build(ReportTemplate &report, bool overlay)
 {
     report.setPage(page(210, 297, QPageLayout::Portrait, 10));
@@ -391,22 +403,13 @@ void build(ReportTemplate &report, bool overlay)
     cells(data, u"row_"_s, rowTop, rowHeight, !overlay, row);
 
     Builder pageFooter(report, addBand(report, BandType::PageFooter, pageFooterTop, rowHeight));
-    std::map<int, QString> subtotal{{4, u"[RUNSUM(ddbst.\"数量\")]"_s},
-                                    {6, u"[PAGESUM(ddbst.\"金额\") #,##0.00]"_s},
-                                    {8, u"[PAGESUM(ddbst.\"税额\") #,##0.00]"_s}};
-    if (!overlay)
-        subtotal[0] = u"小计"_s;
-    cells(pageFooter, u"sub_"_s, pageFooterTop, rowHeight, !overlay, subtotal);
+    // The quantity counts every line so far, the money only this page's.
+    sums(pageFooter, u"sub_"_s, pageFooterTop, overlay, u"小计"_s, u"RUNSUM"_s, u"PAGESUM"_s);
 
     // Designed right below the first row, where it prints after a one-line list.
     const double footerTop = rowTop + rowHeight;
     Builder footer(report, addBand(report, BandType::Footer, footerTop, footerHeight));
-    std::map<int, QString> total{{4, u"[SUM(ddbst.\"数量\")]"_s},
-                                 {6, u"[SUM(ddbst.\"金额\") #,##0.00]"_s},
-                                 {8, u"[SUM(ddbst.\"税额\") #,##0.00]"_s}};
-    if (!overlay)
-        total[0] = u"合计"_s;
-    cells(footer, u"sum_"_s, footerTop, rowHeight, !overlay, total);
+    sums(footer, u"sum_"_s, footerTop, overlay, u"合计"_s, u"SUM"_s, u"SUM"_s);
     const double remarkTop = footerTop + rowHeight;
     const auto remarkCell = [&](const QString &name, double x, double w, const QString &label,
                                 const QString &value) {

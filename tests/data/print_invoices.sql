@@ -1,7 +1,7 @@
 -- Invoices for the print commands. Their 小写金额 and 大写金额 are recomputed from the lines
 -- when the lines open, so the stored totals here do not matter.
 --   1  no lines
---   2  three lines: NULL and empty specification, NULL rate, 12.3456, 1234.5, 2.005;
+--   2  three lines: NULL and empty 规格型号 (model), NULL rate, 12.3456, 1234.5, 2.005;
 --      the seller's name on two lines; every header field filled
 --   3  eight lines
 --   4  ten lines

@@ -7,6 +7,7 @@
 #include "print/report/ReportViewer.h"
 #include "print/report/TemplateFile.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -77,6 +78,17 @@ struct PrintingProgram
     {
         return QDir(program.database.programDir()).filePath(name);
     }
+
+    // Runs a menu command; the report it opened, or null when it opened none.
+    const OpenedReport *run(QAction *command)
+    {
+        const qsizetype before = viewer.opened.size();
+        program.prompt.clear();
+        command->trigger();
+        return viewer.opened.size() == before + 1 ? &viewer.opened.last() : nullptr;
+    }
+    // What the last command told the user, for failure messages.
+    QString shown() const { return program.prompt.texts().join(QStringLiteral(" | ")); }
 
     // Makes the stored invoice current, as a click on the browse page does.
     bool showInvoice(int cid) { return form().titleqry->locate(QStringLiteral("cid"), cid); }

@@ -77,6 +77,7 @@ private slots:
     void background();
     void a4DesignShowsTheStoredBackground();
     void unreadableBackgroundStopsTheCommand();
+    void storeErrorStopsBeforeTheTemplateLoads();
     void missingTemplateIsNamed();
     void missingObjectsAreNamedBeforeAnythingIsWritten();
     void missingPictureMattersOnlyWhereTheBackgroundIsSet();
@@ -88,10 +89,6 @@ private slots:
     void overlayValuesPrintWhereTheTemplatePutsThem();
 
 private:
-    // Runs a menu command; the report it opened, or null when it opened none.
-    const OpenedReport *run(QAction *command);
-    // What the command told the user, for failure messages.
-    QString shown() const { return m_printing->program.prompt.texts().join(u" | "_s); }
     std::unique_ptr<PrintingProgram> m_printing;
 };
 
@@ -103,16 +100,6 @@ void TestInvoicePrinting::init()
 void TestInvoicePrinting::cleanup()
 {
     m_printing.reset();
-}
-
-const OpenedReport *TestInvoicePrinting::run(QAction *command)
-{
-    const qsizetype before = m_printing->viewer.opened.size();
-    m_printing->program.prompt.clear();
-    command->trigger();
-    if (m_printing->viewer.opened.size() != before + 1)
-        return nullptr;
-    return &m_printing->viewer.opened.last();
 }
 
 void TestInvoicePrinting::commandsOpenTheirTemplate_data()
@@ -134,8 +121,8 @@ void TestInvoicePrinting::commandsOpenTheirTemplate()
     QVERIFY(m_printing->showInvoice(2));
     auto *item = m_printing->form().PopupMenu2->findChild<QAction *>(command);
     QVERIFY(item);
-    const OpenedReport *opened = run(item);
-    QVERIFY2(opened, qPrintable(shown()));
+    const OpenedReport *opened = m_printing->run(item);
+    QVERIFY2(opened, qPrintable(m_printing->shown()));
     QCOMPARE(opened->design, design);
     QCOMPARE(opened->templatePath, m_printing->templatePath(file));
     QCOMPARE(opened->text(u"H1"_s), u"钢管"_s);
@@ -148,8 +135,8 @@ void TestInvoicePrinting::commandsOpenTheirTemplate()
 void TestInvoicePrinting::everyFieldOfAThreeLineInvoice()
 {
     QVERIFY(m_printing->showInvoice(2));
-    const OpenedReport *opened = run(m_printing->form().N9);
-    QVERIFY2(opened, qPrintable(shown()));
+    const OpenedReport *opened = m_printing->run(m_printing->form().N9);
+    QVERIFY2(opened, qPrintable(m_printing->shown()));
     QHash<QString, QString> expected = threeLineValues();
     const QHash<QString, QString> header{{u"fpno"_s, u"20240002"_s},
                                          {u"jym"_s, u"61234567890123456789"_s},
@@ -191,8 +178,8 @@ void TestInvoicePrinting::lineFields_data()
     QTest::newRow("no lines: amount") << 1 << u"JE1"_s << QString();
     QTest::newRow("no lines: amount total") << 1 << u"JEHJ"_s << u"0.00"_s;
     QTest::newRow("no lines: tax total") << 1 << u"SEHJ"_s << u"0.00"_s;
-    QTest::newRow("NULL specification") << 2 << u"G1"_s << QString();
-    QTest::newRow("empty specification") << 2 << u"G2"_s << QString();
+    QTest::newRow("NULL model (规格型号)") << 2 << u"G1"_s << QString();
+    QTest::newRow("empty model (规格型号)") << 2 << u"G2"_s << QString();
     QTest::newRow("rate 17") << 2 << u"S1"_s << u"17%"_s;
     QTest::newRow("NULL rate, no %") << 2 << u"S2"_s << QString();
     QTest::newRow("quantity 3") << 2 << u"SL1"_s << u"3"_s;
@@ -211,20 +198,20 @@ void TestInvoicePrinting::lineFields()
     QFETCH(QString, object);
     QFETCH(QString, expected);
     QVERIFY(m_printing->showInvoice(cid));
-    const OpenedReport *opened = run(m_printing->form().A4U1);
-    QVERIFY2(opened, qPrintable(shown()));
+    const OpenedReport *opened = m_printing->run(m_printing->form().A4U1);
+    QVERIFY2(opened, qPrintable(m_printing->shown()));
     QCOMPARE(opened->text(object), expected);
 }
 
 void TestInvoicePrinting::shorterInvoiceAfterLongerLeavesNothingBehind()
 {
     QVERIFY(m_printing->showInvoice(3));
-    const OpenedReport *eight = run(m_printing->form().N9);
-    QVERIFY2(eight, qPrintable(shown()));
+    const OpenedReport *eight = m_printing->run(m_printing->form().N9);
+    QVERIFY2(eight, qPrintable(m_printing->shown()));
     QCOMPARE(eight->text(u"SE7"_s), u"9.10"_s);
     QVERIFY(m_printing->showInvoice(2));
-    const OpenedReport *three = run(m_printing->form().N9);
-    QVERIFY2(three, qPrintable(shown()));
+    const OpenedReport *three = m_printing->run(m_printing->form().N9);
+    QVERIFY2(three, qPrintable(m_printing->shown()));
     const QHash<QString, QString> expected = threeLineValues();
     for (auto it = expected.cbegin(); it != expected.cend(); ++it)
         QVERIFY2(three->text(it.key()) == it.value(), qPrintable(it.key()));
@@ -235,8 +222,8 @@ void TestInvoicePrinting::shorterInvoiceAfterLongerLeavesNothingBehind()
 void TestInvoicePrinting::eightLinesPrintSeven()
 {
     QVERIFY(m_printing->showInvoice(3));
-    const OpenedReport *opened = run(m_printing->form().N9);
-    QVERIFY2(opened, qPrintable(shown()));
+    const OpenedReport *opened = m_printing->run(m_printing->form().N9);
+    QVERIFY2(opened, qPrintable(m_printing->shown()));
     for (int line = 1; line <= 7; ++line) {
         QCOMPARE(opened->text(u"H%1"_s.arg(line)), u"八行货物%1"_s.arg(line));
         QCOMPARE(opened->text(u"SL%1"_s.arg(line)), QString::number(line));
@@ -267,8 +254,8 @@ void TestInvoicePrinting::totalInFigures()
     QFETCH(QString, printed);
     QVERIFY(m_printing->showInvoice(cid));
     QCOMPARE(m_printing->form().xxje->text(), displayed);
-    const OpenedReport *opened = run(m_printing->form().N9);
-    QVERIFY2(opened, qPrintable(shown()));
+    const OpenedReport *opened = m_printing->run(m_printing->form().N9);
+    QVERIFY2(opened, qPrintable(m_printing->shown()));
     QCOMPARE(opened->text(u"XXJE"_s), printed);
 }
 
@@ -280,8 +267,8 @@ void TestInvoicePrinting::typedChangeIsPrinted()
     form.ghmc->setFocus();
     form.ghmc->selectAll();
     typeText(form.ghmc, u"新买方公司"_s);
-    const OpenedReport *opened = run(form.A4U1);
-    QVERIFY2(opened, qPrintable(shown()));
+    const OpenedReport *opened = m_printing->run(form.A4U1);
+    QVERIFY2(opened, qPrintable(m_printing->shown()));
     QCOMPARE(opened->text(u"gmc"_s), u"新买方公司"_s);
     QCOMPARE(
         m_printing->program.scalar(u"select 购货单位名称 from title where cid = 2"_s).toString(),
@@ -291,8 +278,8 @@ void TestInvoicePrinting::typedChangeIsPrinted()
 void TestInvoicePrinting::sellerNameOnTwoLines()
 {
     QVERIFY(m_printing->showInvoice(2));
-    const OpenedReport *opened = run(m_printing->form().N9);
-    QVERIFY2(opened, qPrintable(shown()));
+    const OpenedReport *opened = m_printing->run(m_printing->form().N9);
+    QVERIFY2(opened, qPrintable(m_printing->shown()));
     QCOMPARE(opened->text(u"Xmc"_s).split(u'\n'), QStringList({u"青石制造"_s, u"有限公司"_s}));
 }
 
@@ -303,8 +290,8 @@ void TestInvoicePrinting::namesMatchRegardlessOfCase()
         definition.findObject(u"xmc"_s)->setName(u"XMC"_s);
     });
     QVERIFY(m_printing->showInvoice(2));
-    const OpenedReport *opened = run(m_printing->form().N9);
-    QVERIFY2(opened, qPrintable(shown()));
+    const OpenedReport *opened = m_printing->run(m_printing->form().N9);
+    QVERIFY2(opened, qPrintable(m_printing->shown()));
     QCOMPARE(opened->text(u"FPNO"_s), u"20240002"_s);
     QCOMPARE(opened->text(u"XMC"_s), u"青石制造\n有限公司"_s);
 }
@@ -347,8 +334,8 @@ void TestInvoicePrinting::background()
     if (form.dygs->isChecked() != ticked)
         form.dygs->click();
     for (QAction *command : {form.N9, form.N8}) {
-        const OpenedReport *opened = run(command);
-        QVERIFY2(opened, qPrintable(shown()));
+        const OpenedReport *opened = m_printing->run(command);
+        QVERIFY2(opened, qPrintable(m_printing->shown()));
         QCOMPARE(opened->backgroundVisible, ticked);
         const QByteArray picture = expected == u"stored"_s ? storedPicture
                                    : expected == u"file"_s ? filePicture
@@ -370,14 +357,14 @@ void TestInvoicePrinting::a4DesignShowsTheStoredBackground()
     form.dygs->click();
     QVERIFY(form.dygs->isChecked());
 
-    const OpenedReport *printed = run(form.A4U1);
-    QVERIFY2(printed, qPrintable(shown()));
+    const OpenedReport *printed = m_printing->run(form.A4U1);
+    QVERIFY2(printed, qPrintable(m_printing->shown()));
     QVERIFY(printed->backgroundVisible);
     QVERIFY(!printed->backgroundPicture.isEmpty());
 
     // The shipped A4 layout stores no picture and keeps it hidden.
-    const OpenedReport *designed = run(form.A4V1);
-    QVERIFY2(designed, qPrintable(shown()));
+    const OpenedReport *designed = m_printing->run(form.A4V1);
+    QVERIFY2(designed, qPrintable(m_printing->shown()));
     QVERIFY(designed->design);
     QVERIFY(!designed->backgroundVisible);
     QVERIFY(designed->backgroundPicture.isEmpty());
@@ -396,10 +383,23 @@ void TestInvoicePrinting::unreadableBackgroundStopsTheCommand()
     form.fpdz->setFocus();
     form.fpdz->selectAll();
     QTest::keyClicks(form.fpdz, broken);
-    QVERIFY(!run(form.N9));
+    QVERIFY(!m_printing->run(form.N9));
     const QStringList errors = m_printing->program.prompt.errors();
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors.first().contains(QDir::toNativeSeparators(broken)), qPrintable(errors.first()));
+}
+
+void TestInvoicePrinting::storeErrorStopsBeforeTheTemplateLoads()
+{
+    m_printing->program.database.execScript(u"drop table fpset2"_s);
+    QVERIFY(m_printing->showInvoice(2));
+    for (QAction *command : {m_printing->form().N9, m_printing->form().A4V1}) {
+        QVERIFY(!m_printing->run(command));
+        const QStringList errors = m_printing->program.prompt.errors();
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.first().contains(u"fpset2"_s), qPrintable(errors.first()));
+        QCOMPARE(m_printing->form().fpprn->templatePath(), QString());
+    }
 }
 
 void TestInvoicePrinting::missingTemplateIsNamed()
@@ -407,7 +407,7 @@ void TestInvoicePrinting::missingTemplateIsNamed()
     QVERIFY(QFile::remove(m_printing->templatePath(u"zzsfpa4.fr3"_s)));
     QVERIFY(m_printing->showInvoice(2));
     for (QAction *command : {m_printing->form().A4U1, m_printing->form().A4V1}) {
-        QVERIFY(!run(command));
+        QVERIFY(!m_printing->run(command));
         const QStringList errors = m_printing->program.prompt.errors();
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors.first().contains(m_printing->templatePath(u"zzsfpa4.fr3"_s)),
@@ -425,7 +425,7 @@ void TestInvoicePrinting::missingObjectsAreNamedBeforeAnythingIsWritten()
     });
     QVERIFY(m_printing->showInvoice(2));
     for (QAction *command : {m_printing->form().N9, m_printing->form().N8}) {
-        QVERIFY(!run(command));
+        QVERIFY(!m_printing->run(command));
         const QStringList errors = m_printing->program.prompt.errors();
         QCOMPARE(errors.size(), 1);
         for (const QString &part : {u"zzsfp.fr3"_s, u"SE7"_s, u"gmc"_s})
@@ -446,10 +446,10 @@ void TestInvoicePrinting::missingPictureMattersOnlyWhereTheBackgroundIsSet()
         picture->band()->takeObject(picture);
     });
     QVERIFY(m_printing->showInvoice(2));
-    QVERIFY(!run(m_printing->form().A4U1));
+    QVERIFY(!m_printing->run(m_printing->form().A4U1));
     QVERIFY(m_printing->program.prompt.errors().value(0).contains(u"ptc"_s));
-    const OpenedReport *designed = run(m_printing->form().A4V1);
-    QVERIFY2(designed, qPrintable(shown()));
+    const OpenedReport *designed = m_printing->run(m_printing->form().A4V1);
+    QVERIFY2(designed, qPrintable(m_printing->shown()));
     QCOMPARE(designed->text(u"H1"_s), u"钢管"_s);
 }
 
@@ -481,8 +481,8 @@ void TestInvoicePrinting::choosingAPicture()
     QVERIFY(m_printing->showInvoice(2));
     if (!form.dygs->isChecked())
         form.dygs->click();
-    const OpenedReport *opened = run(form.N9);
-    QVERIFY2(opened, qPrintable(shown()));
+    const OpenedReport *opened = m_printing->run(form.N9);
+    QVERIFY2(opened, qPrintable(m_printing->shown()));
     QVERIFY(!opened->backgroundPicture.isEmpty());
 
     QTest::mouseClick(form.savebtn, Qt::LeftButton);
@@ -506,8 +506,8 @@ void TestInvoicePrinting::cancellingThePictureDialogChangesNothing()
 void TestInvoicePrinting::overlayValuesPrintWhereTheTemplatePutsThem()
 {
     QVERIFY(m_printing->showInvoice(2));
-    const OpenedReport *opened = run(m_printing->form().N9);
-    QVERIFY2(opened, qPrintable(shown()));
+    const OpenedReport *opened = m_printing->run(m_printing->form().N9);
+    QVERIFY2(opened, qPrintable(m_printing->shown()));
     QTemporaryDir out;
     const QString pdf = out.filePath(u"invoice.pdf"_s);
     ReportExport::toPdf(opened->pages, pdf);

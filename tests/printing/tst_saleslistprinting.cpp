@@ -76,8 +76,6 @@ private slots:
 
 private:
     std::vector<StoredLine> storedLines(int cid);
-    const OpenedReport *run(QAction *command);
-    QString shown() const { return m_printing->program.prompt.texts().join(u" | "_s); }
     std::unique_ptr<PrintingProgram> m_printing;
 };
 
@@ -105,16 +103,6 @@ std::vector<StoredLine> TestSalesListPrinting::storedLines(int cid)
     return lines;
 }
 
-const OpenedReport *TestSalesListPrinting::run(QAction *command)
-{
-    const qsizetype before = m_printing->viewer.opened.size();
-    m_printing->program.prompt.clear();
-    command->trigger();
-    if (m_printing->viewer.opened.size() != before + 1)
-        return nullptr;
-    return &m_printing->viewer.opened.last();
-}
-
 // Read back from the PDF as paper would show it: each line once, in the order entered;
 // under every page but the last the quantity so far and the page's amount and tax; the
 // totals after the last line; page N of M in every page header.
@@ -123,8 +111,8 @@ void TestSalesListPrinting::sixtyLinesOnPagesWithSubtotals()
     const std::vector<StoredLine> lines = storedLines(5);
     QCOMPARE(lines.size(), size_t(60));
     QVERIFY(m_printing->showInvoice(5));
-    const OpenedReport *opened = run(m_printing->form().N10);
-    QVERIFY2(opened, qPrintable(shown()));
+    const OpenedReport *opened = m_printing->run(m_printing->form().N10);
+    QVERIFY2(opened, qPrintable(m_printing->shown()));
     QVERIFY(!opened->design);
     QCOMPARE(opened->templatePath, m_printing->templatePath(u"fpqd.fr3"_s));
 
@@ -212,8 +200,8 @@ void TestSalesListPrinting::sixtyLinesOnPagesWithSubtotals()
 void TestSalesListPrinting::overlayListPrintsOnlyValues()
 {
     QVERIFY(m_printing->showInvoice(5));
-    const OpenedReport *opened = run(m_printing->form().N11);
-    QVERIFY2(opened, qPrintable(shown()));
+    const OpenedReport *opened = m_printing->run(m_printing->form().N11);
+    QVERIFY2(opened, qPrintable(m_printing->shown()));
     QCOMPARE(opened->templatePath, m_printing->templatePath(u"zyfpqd.fr3"_s));
     const QStringList texts = allTexts(opened->pages);
     for (const QString &caption : {u"小计"_s, u"合计"_s, u"序号"_s, u"购买方名称："_s})
@@ -244,16 +232,16 @@ void TestSalesListPrinting::listShowsWhatIsStored()
     form.ghmc->setFocus();
     form.ghmc->selectAll();
     typeText(form.ghmc, u"未保存的名字"_s);
-    const OpenedReport *first = run(form.N10);
-    QVERIFY2(first, qPrintable(shown()));
+    const OpenedReport *first = m_printing->run(form.N10);
+    QVERIFY2(first, qPrintable(m_printing->shown()));
     QCOMPARE(textsOf(first->pages.pages.front(), u"gmc"_s), QStringList{u"远山贸易有限公司"_s});
     QCOMPARE(textsOf(first->pages.pages.front(), u"row_mc"_s),
              QStringList({u"钢管"_s, u"阀门"_s, u"法兰"_s}));
 
     // The next list is the next invoice's, not the last one's again.
     QVERIFY(m_printing->showInvoice(4));
-    const OpenedReport *second = run(form.N10);
-    QVERIFY2(second, qPrintable(shown()));
+    const OpenedReport *second = m_printing->run(form.N10);
+    QVERIFY2(second, qPrintable(m_printing->shown()));
     QCOMPARE(textsOf(second->pages.pages.front(), u"gmc"_s), QStringList{u"十行买方"_s});
     QCOMPARE(textsOf(second->pages.pages.front(), u"row_mc"_s).size(), 10);
 }
@@ -261,8 +249,8 @@ void TestSalesListPrinting::listShowsWhatIsStored()
 void TestSalesListPrinting::invoiceWithoutLines()
 {
     QVERIFY(m_printing->showInvoice(1));
-    const OpenedReport *opened = run(m_printing->form().N10);
-    QVERIFY2(opened, qPrintable(shown()));
+    const OpenedReport *opened = m_printing->run(m_printing->form().N10);
+    QVERIFY2(opened, qPrintable(m_printing->shown()));
     QCOMPARE(opened->pages.pages.size(), size_t(1));
     const LaidOutPage &page = opened->pages.pages.front();
     QCOMPARE(textsOf(page, u"gmc"_s), QStringList{u"空发票买方"_s});
@@ -276,7 +264,7 @@ void TestSalesListPrinting::invoiceNeverSavedHasNoList()
     QTest::mouseClick(form.addbtn, Qt::LeftButton);
     QCOMPARE(form.cid->text(), QString());
     for (QAction *command : {form.N10, form.N11}) {
-        QVERIFY(!run(command));
+        QVERIFY(!m_printing->run(command));
         const QStringList errors = m_printing->program.prompt.errors();
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors.first().contains(u"保存"_s), qPrintable(errors.first()));
@@ -287,7 +275,7 @@ void TestSalesListPrinting::missingTemplateIsNamed()
 {
     QVERIFY(QFile::remove(m_printing->templatePath(u"fpqd.fr3"_s)));
     QVERIFY(m_printing->showInvoice(5));
-    QVERIFY(!run(m_printing->form().N10));
+    QVERIFY(!m_printing->run(m_printing->form().N10));
     const QStringList errors = m_printing->program.prompt.errors();
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors.first().contains(m_printing->templatePath(u"fpqd.fr3"_s)),

@@ -1,8 +1,5 @@
 #include "print/ui/ProgramReportViewer.h"
 
-#include "app/FileDialogs.h"
-#include "app/Prompt.h"
-#include "print/report/Report.h"
 #include "print/ui/ReportDesigner.h"
 
 #include <QDir>
@@ -14,18 +11,7 @@ namespace {
 PrintingViewer::Designer designer(Prompt &prompt, FileDialogs &files, QWidget *parent)
 {
     return [&prompt, &files, parent](Report &report) {
-        ReportDesignerHooks hooks{
-            [&prompt](const QString &caption, const QString &text) {
-                return prompt.askYesNo(caption, text);
-            },
-            [&prompt](const QString &text) { prompt.error(text); },
-            [&files](const QString &caption, const QString &startPath, const QString &filter) {
-                return files.saveFileName(caption, startPath, filter);
-            },
-            [&files](const QString &startPath) { return files.openPictureFile(startPath); },
-        };
-        ReportDesigner window(&report.definition(), report.templatePath(), std::move(hooks),
-                              parent);
+        ReportDesigner window(report, prompt, files, parent);
         window.exec();
     };
 }
