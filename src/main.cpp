@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/CommandLineExport.h"
 #include "app/ErrorGuard.h"
 #include "app/MessageBoxPrompt.h"
 #include "app/QtFileDialogs.h"
@@ -6,15 +7,12 @@
 #include "app/Windows.h"
 #include "help/ui/HelpOpener.h"
 #include "payments/ui/TForm2.h"
-#include "print/ui/CalibrationSettings.h"
-#include "print/ui/PrintingDialogs.h"
-#include "print/ui/PrintingViewer.h"
-
-#include <QDir>
-#include <QSettings>
+#include "print/ui/ProgramReportViewer.h"
 
 int main(int argc, char *argv[])
 {
+    if (CommandLineExport::isRequested(argc, argv))
+        return CommandLineExport::main(argc, argv);
     Application app(argc, argv);
     Application::setApplicationName(TForm1::applicationTitle());
     MessageBoxPrompt prompt;
@@ -24,15 +22,10 @@ int main(int argc, char *argv[])
     const HelpOpener help(Application::applicationDirPath());
     Windows windows(prompt, fileDialogs, guard, Application::applicationDirPath());
     windows.form1().setHelpOpener(&help);
-    // The printers' calibration offsets live beside the program, with its templates.
-    QSettings settings(
-        QDir(Application::applicationDirPath()).filePath(QStringLiteral("kelvane.ini")),
-        QSettings::IniFormat);
-    CalibrationSettings calibration(settings);
-    SystemPrintingDialogs printingDialogs;
-    PrintingViewer viewer({prompt, fileDialogs, printingDialogs, calibration}, {},
-                          &windows.form1());
+    ProgramReportViewer viewer(prompt, fileDialogs, Application::applicationDirPath(),
+                               &windows.form1());
     windows.form2().setReportViewer(&viewer);
+    windows.form1().setReportViewer(viewer);
     prompt.setParent(&windows.form1());
     fileDialogs.setParent(&windows.form1());
     windows.form1().show();

@@ -1,12 +1,12 @@
 #include "app/QtFileDialogs.h"
 
+#include "print/ui/PictureFileDialog.h"
+
 #include <QFileDialog>
 
 QString QtFileDialogs::openPictureFile(const QString &startPath)
 {
-    return QFileDialog::getOpenFileName(
-        m_parent, QString(), startPath,
-        QStringLiteral("图片文件 (*.bmp *.ico *.wmf *.emf *.jpg *.jpeg *.png);;所有文件 (*)"));
+    return PictureFileDialog::choose(m_parent, startPath);
 }
 
 QString QtFileDialogs::saveFileName(const QString &caption, const QString &startPath,

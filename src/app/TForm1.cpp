@@ -7,6 +7,7 @@
 #include "db/Dataset.h"
 #include "entry/ColumnTotals.h"
 #include "help/ui/HelpOpener.h"
+#include "print/report/Report.h"
 #include "widgets/DatePicker.h"
 #include "widgets/DbCheckBox.h"
 #include "widgets/DbEdit.h"
@@ -516,6 +517,7 @@ void TForm1::connectHandlers()
     connect(SpeedButton2, &QToolButton::clicked, this,
             m_guard.guarded([this] { SpeedButton2Click(); }));
     connectEntryHandlers();
+    connectPrintHandlers();
 }
 
 void TForm1::FormCreate()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/Connection.h"
+#include "print/PrintFieldSet.h"
 
 #include <QWidget>
 #include <array>
@@ -27,6 +28,9 @@ class QMenu;
 class QTabWidget;
 class QToolButton;
 class QVBoxLayout;
+class Report;
+class ReportViewer;
+struct InvoiceCommand;
 
 // The main window: the invoice edit page and the browse page over the program's only
 // connection and the datasets every window shows.
@@ -72,6 +76,15 @@ public:
     std::unique_ptr<Dataset> set1qry;
     std::unique_ptr<Dataset> set2qry;
     std::unique_ptr<Dataset> set3qry;
+
+    // The report every print command loads its template into, made once the windows it
+    // opens are known, and the 67 slots the invoice commands fill from the lines; both
+    // last as long as the window.
+    std::unique_ptr<Report> fpprn;
+    PrintFieldSet printFields;
+    // The preview and designer the report opens; the viewer must stay while the window
+    // can print.
+    void setReportViewer(ReportViewer &viewer);
 
     QTabWidget *PageControl1 = nullptr;
     QWidget *TabSheet1 = nullptr;
@@ -191,6 +204,18 @@ private:
     void CopyLines(const QString &sourceCid, const QString &newCid);
 
     void prnbtnClick();
+    // Printing: the invoice and sales-list commands of the print menu and the choice of
+    // the form's picture (TForm1Printing.cpp).
+    Report &report() const;
+    void connectPrintHandlers();
+    void runInvoiceCommand(const InvoiceCommand &command);
+    void N9Click();
+    void N8Click();
+    void A4U1Click();
+    void A4V1Click();
+    void N10Click();
+    void N11Click();
+    void prnsetbtnClick();
     void N4Click();
     void SpeedButton1Click();
     void SpeedButton2Click();
