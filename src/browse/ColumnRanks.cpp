@@ -3,6 +3,7 @@
 #include "db/SqliteStatement.h"
 
 #include <algorithm>
+#include <array>
 #include <numeric>
 
 namespace {
@@ -15,16 +16,16 @@ bool less(const FieldValue::SortKey &a, const FieldValue::SortKey &b)
     return FieldValue::compare(a, b) < 0;
 }
 
-// A text's first eight UTF-16 units as two numbers, units past its end as 0: where two of
-// these differ, they order the texts as QString's comparison does.
+// A text's first sixteen UTF-16 units as numbers, units past its end as 0: where two of
+// these differ, they order the texts as QString's comparison does. Addresses and banks
+// share their first few characters often, rarely sixteen.
 struct Head
 {
-    quint64 high = 0;
-    quint64 low = 0;
+    std::array<quint64, 4> parts{};
     explicit Head(const QString &text)
     {
-        for (qsizetype i = 0; i < 8 && i < text.size(); ++i)
-            (i < 4 ? high : low) |= quint64(text.at(i).unicode()) << (16 * (3 - i % 4));
+        for (qsizetype i = 0; i < 16 && i < text.size(); ++i)
+            parts[std::size_t(i / 4)] |= quint64(text.at(i).unicode()) << (16 * (3 - i % 4));
     }
     auto operator<=>(const Head &) const = default;
 };
