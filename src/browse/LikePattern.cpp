@@ -204,6 +204,48 @@ std::string LikePattern::longestLiteral() const
     return longest;
 }
 
+bool LikePattern::isFloatingPart() const
+{
+    return m_segments.size() == 3 && m_segments[0].isEmpty() && m_segments[2].isEmpty() &&
+           !longestLiteral().empty();
+}
+
+std::size_t LikePattern::longestAtom() const
+{
+    const std::vector<Atom> &atoms = m_segments[1].atoms;
+    std::size_t longest = 0;
+    for (std::size_t a = 1; a < atoms.size(); ++a) {
+        if (atoms[a].literal.size() > atoms[longest].literal.size())
+            longest = a;
+    }
+    return longest;
+}
+
+bool LikePattern::partMatchesAround(std::string_view texts, std::size_t literalAt) const
+{
+    const Segment &part = m_segments[1];
+    const std::size_t anchor = longestAtom();
+    int charactersBefore = 0;
+    for (std::size_t a = 0; a < anchor; ++a) {
+        const Atom &atom = part.atoms[a];
+        charactersBefore += atom.literal.empty() ? atom.anyChars : 0;
+        for (std::size_t i = 0; i < atom.literal.size();
+             i += characterLength(static_cast<unsigned char>(atom.literal[i])))
+            ++charactersBefore;
+    }
+    std::size_t start = literalAt;
+    for (int n = 0; n < charactersBefore; ++n) {
+        if (start == 0)
+            return false;
+        do
+            --start;
+        while (start > 0 && isContinuation(static_cast<unsigned char>(texts[start])));
+    }
+    // A match over a NUL would join two values.
+    const std::size_t end = matchAt(part, texts, start);
+    return end != NoMatch && texts.substr(start, end - start).find('\0') == std::string_view::npos;
+}
+
 bool LikePattern::matchesEveryText() const
 {
     return m_segments.size() == 2 && m_segments[0].isEmpty() && m_segments[1].isEmpty();

@@ -37,6 +37,12 @@ public:
     // The longest run of literal characters, prepared: every text that matches holds it.
     std::string longestLiteral() const;
 
+    // "%", a part with "_" in it and a literal run, "%": such a pattern is found in a long
+    // run of NUL-separated texts by looking for its longest literal run; then this tells
+    // whether the part matches around the run found at literalAt without crossing a NUL.
+    bool isFloatingPart() const;
+    bool partMatchesAround(std::string_view texts, std::size_t literalAt) const;
+
 private:
     // A run of literal characters, or of anyChars "_" when literal is empty.
     struct Atom
@@ -53,6 +59,7 @@ private:
     };
 
     static std::size_t matchAt(const Segment &segment, std::string_view text, std::size_t at);
+    std::size_t longestAtom() const; // in the part of a floating pattern
     static std::size_t find(const Segment &segment, std::string_view text, std::size_t from);
 
     std::string m_text;              // prepared

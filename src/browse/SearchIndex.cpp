@@ -128,9 +128,15 @@ std::vector<qint64> SearchIndex::matchingIds(const std::vector<LikePattern> &pat
     // longest literal part can match, and they are found in one pass over all values.
     const std::string literal = samePattern ? first.longestLiteral() : std::string();
     if (!literal.empty()) {
-        const std::vector<std::size_t> rows = rowsContaining(literal);
+        if (!m_inOrder)
+            compact();
+        const bool floating = first.isFloatingPart();
+        const std::string_view texts = m_text;
+        const std::vector<std::size_t> rows = rowsHolding(literal, [&](std::size_t at) {
+            return !floating || first.partMatchesAround(texts, at);
+        });
         for (auto row = rows.crbegin(); row != rows.crend(); ++row) {
-            if (first.isContains() || rowMatches(m_rows[*row], patterns))
+            if (first.isContains() || floating || rowMatches(m_rows[*row], patterns))
                 ids.push_back(m_rows[*row].id);
         }
         return ids;
@@ -142,13 +148,13 @@ std::vector<qint64> SearchIndex::matchingIds(const std::vector<LikePattern> &pat
     return ids;
 }
 
-// Positions in m_rows of the rows whose values contain wanted, in one pass over all values;
-// a row once found is skipped to its end. Values end in NUL, which wanted never holds, so
-// a hit lies inside one row's values or inside space an older copy of a row left behind.
-std::vector<std::size_t> SearchIndex::rowsContaining(std::string_view wanted)
+// In one pass over all values; a row once found is skipped to its end. Values end in NUL, which
+// wanted never holds, so a hit lies inside one row's values or inside space an older copy of a row
+// left behind.
+template <typename Accept>
+std::vector<std::size_t> SearchIndex::rowsHolding(std::string_view wanted, Accept accept)
 {
-    if (!m_inOrder)
-        compact();
+    Q_ASSERT(m_inOrder);
     std::vector<std::size_t> found;
     std::size_t row = 0;
     // The row a hit at start belongs to, if any; the next place to look from.
@@ -157,7 +163,7 @@ std::vector<std::size_t> SearchIndex::rowsContaining(std::string_view wanted)
             ++row;
         if (row == m_rows.size())
             return m_text.size();
-        if (start < m_rows[row].offset)
+        if (start < m_rows[row].offset || !accept(start))
             return start + 1;
         found.push_back(row);
         return std::size_t(m_rows[row].offset + m_rows[row].length);

@@ -59,7 +59,9 @@ private:
     Row readRow(const SqliteStatement &query);
     void compact();
     void compactIfWasteful();
-    std::vector<std::size_t> rowsContaining(std::string_view wanted);
+    // Positions in m_rows of the rows whose values hold wanted where accept(hit) says so.
+    template <typename Accept>
+    std::vector<std::size_t> rowsHolding(std::string_view wanted, Accept accept);
     bool rowMatches(const Row &row, const std::vector<LikePattern> &patterns) const;
     std::string_view textOf(const Row &row) const
     {

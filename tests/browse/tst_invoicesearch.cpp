@@ -4,6 +4,7 @@
 #include "db/DatabaseError.h"
 #include "db/Dataset.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 namespace {
@@ -43,6 +44,7 @@ private slots:
     void onlyTheSevenColumnsAreSearched();
     void writesAreFollowed_data();
     void writesAreFollowed();
+    void randomTextsListWhatTheStoreLists();
     void aPatternTheStoreRefusesLeavesTheHeadersClosed();
     void anotherStatementIsLeftToTheStore();
 
@@ -178,6 +180,50 @@ void TestInvoiceSearch::writesAreFollowed()
     const QList<qint64> found = cids(*m_titles);
     QCOMPARE(found, storeRows(connection, text));
     QCOMPARE(found.size(), 1);
+}
+
+// Many short values over a few characters, so that typed texts, wildcards among them,
+// match in many ways: at the ends of values, across what would be the border between two
+// columns, in some rows and not in others.
+void TestInvoiceSearch::randomTextsListWhatTheStoreLists()
+{
+    const QStringList alphabet{QStringLiteral("1"), QStringLiteral("2"),  QStringLiteral("a"),
+                               QStringLiteral("B"), QStringLiteral("号"), QStringLiteral(" ")};
+    QRandomGenerator random(11);
+    const auto text = [&](int longest) {
+        QString result;
+        for (int n = int(random.bounded(longest + 1)); n > 0; --n)
+            result += alphabet.at(int(random.bounded(int(alphabet.size()))));
+        return result;
+    };
+    Connection &store = m_database->connection();
+    store.exec(QStringLiteral("delete from title"));
+    for (int cid = 1; cid <= 60; ++cid) {
+        QVariantMap values{{QStringLiteral("cid"), cid},
+                           {QStringLiteral("no"),
+                            random.bounded(3) ? QVariant(int(random.bounded(300))) : QVariant()}};
+        QStringList names{QStringLiteral("cid"), QStringLiteral("发票号码")};
+        QStringList marks{QStringLiteral(":cid"), QStringLiteral(":no")};
+        for (int c = 1; c < InvoiceSearch::searchedColumns().size(); ++c) {
+            const QString mark = QStringLiteral("c%1").arg(c);
+            names << InvoiceSearch::searchedColumns().at(c);
+            marks << u':' + mark;
+            values.insert(mark, random.bounded(4) ? QVariant(text(3)) : QVariant());
+        }
+        store.exec(QStringLiteral("insert into title (%1) values (%2)")
+                       .arg(names.join(u','), marks.join(u',')),
+                   values);
+    }
+    const QStringList typed{QStringLiteral("%"), QStringLiteral("_")};
+    for (int i = 0; i < 300; ++i) {
+        QString box = text(3);
+        if (random.bounded(2))
+            box.insert(int(random.bounded(int(box.size()) + 1)), typed.at(int(random.bounded(2))));
+        StatementLog log(store.handle());
+        m_search->run(box);
+        QVERIFY(!log.any(QStringLiteral("like")));
+        QCOMPARE(cids(*m_titles), storeRows(store, box));
+    }
 }
 
 void TestInvoiceSearch::aPatternTheStoreRefusesLeavesTheHeadersClosed()
