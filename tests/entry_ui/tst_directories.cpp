@@ -67,6 +67,7 @@ private slots:
     void deleteAsksFirst_data();
     void deleteAsksFirst();
     void deleteOnAnEmptyDirectoryFails();
+    void keyboardDeletionAsksTheGridsQuestion();
     void closeWithoutChangeAsksNothing_data() { addBothDirectories(); }
     void closeWithoutChangeAsksNothing();
     void partyAddedDuringTheRunIsListedLast_data() { addBothDirectories(); }
@@ -314,6 +315,25 @@ void TestDirectories::deleteOnAnEmptyDirectoryFails()
     QTest::mouseClick(directory.window.SpeedButton3, Qt::LeftButton);
     QCOMPARE(program->prompt.errors(),
              QStringList{QStringLiteral("Cannot perform this operation on an empty dataset.")});
+}
+
+void TestDirectories::keyboardDeletionAsksTheGridsQuestion()
+{
+    std::unique_ptr<RunningProgram> program;
+    Directory directory = Directory::of(*start(program), true);
+    QVERIFY(show(directory));
+    DbGrid &grid = *directory.window.DBGridEh1;
+    grid.setFocus();
+    grid.setCurrentIndex(grid.model()->index(1, 0));
+    const QString second = directory.query.rowValue(1, QStringLiteral("单位名称")).toString();
+    program->prompt.answer({false, true});
+    QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(directory.stored(*program), 2);
+    QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(program->prompt.shown().size(), 2);
+    QCOMPARE(program->prompt.shown().last().kind, FakePrompt::Shown::Question);
+    QCOMPARE(directory.stored(*program), 1);
+    QVERIFY(!directory.listed().contains(second));
 }
 
 void TestDirectories::closeWithoutChangeAsksNothing()
