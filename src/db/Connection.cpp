@@ -6,7 +6,6 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
-
 #include <sqlite3.h>
 
 namespace {
@@ -33,8 +32,9 @@ void numberToText(sqlite3_context *context, int, sqlite3_value **arguments)
         sqlite3_result_value(context, argument);
         return;
     }
-    QString text = type == SQLITE_INTEGER ? QString::number(sqlite3_value_int64(argument))
-                                          : QString::number(sqlite3_value_double(argument), 'g', 15);
+    QString text = type == SQLITE_INTEGER
+                       ? QString::number(sqlite3_value_int64(argument))
+                       : QString::number(sqlite3_value_double(argument), 'g', 15);
     if (text.startsWith(QStringLiteral("0.")) || text.startsWith(QStringLiteral("-0.")))
         text.remove(text.indexOf(u'0'), 1);
     if (!text.startsWith(u'-'))
@@ -45,7 +45,8 @@ void numberToText(sqlite3_context *context, int, sqlite3_value **arguments)
 
 } // namespace
 
-Connection::Connection(const QString &connectionName) : m_name(connectionName) {}
+Connection::Connection(const QString &connectionName) : m_name(connectionName)
+{}
 
 Connection::~Connection()
 {
@@ -66,12 +67,14 @@ void Connection::open(const QString &path)
     close();
     if (!QFileInfo(path).isFile())
         throw DatabaseError(QStringLiteral("找不到数据库文件“%1”").arg(path));
-    QSqlDatabase db = QSqlDatabase::contains(m_name) ? QSqlDatabase::database(m_name, false)
-                                                     : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    QSqlDatabase db = QSqlDatabase::contains(m_name)
+                          ? QSqlDatabase::database(m_name, false)
+                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
     db.setDatabaseName(path);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
     if (!db.open())
-        throw DatabaseError(QStringLiteral("无法打开数据库文件“%1”：%2").arg(path, storeMessage(db.lastError())));
+        throw DatabaseError(
+            QStringLiteral("无法打开数据库文件“%1”：%2").arg(path, storeMessage(db.lastError())));
     m_path = path;
     // A file that is not a database opens without complaint; the first read tells.
     QSqlQuery probe(db);
@@ -80,8 +83,8 @@ void Connection::open(const QString &path)
         close();
         throw DatabaseError(QStringLiteral("无法打开数据库文件“%1”：%2").arg(path, message));
     }
-    sqlite3_create_function_v2(handle(), "str", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, &numberToText,
-                               nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(handle(), "str", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                               &numberToText, nullptr, nullptr, nullptr);
 }
 
 void Connection::close()
@@ -114,7 +117,8 @@ sqlite3 *Connection::handle() const
 QStringList Connection::tableNames() const
 {
     QSqlQuery query(database());
-    if (!query.exec(QStringLiteral("select name from sqlite_master where type = 'table' order by name")))
+    if (!query.exec(
+            QStringLiteral("select name from sqlite_master where type = 'table' order by name")))
         throw DatabaseError(storeMessage(query.lastError()));
     QStringList names;
     while (query.next())

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <stdexcept>
 
 // An error of the store or of the dataset layer, carrying the message to show the user.
@@ -11,8 +10,7 @@ class DatabaseError : public std::runtime_error
 public:
     explicit DatabaseError(const QString &message)
         : std::runtime_error(message.toStdString()), m_message(message)
-    {
-    }
+    {}
     QString message() const { return m_message; }
 
 private:

@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QStringList>
 #include <QVariant>
-
 #include <functional>
 #include <memory>
 #include <optional>
@@ -17,7 +16,15 @@ class Connection;
 //   Boolean  -> bool             Date   -> QDate           Text     -> QString
 // and NULL as a null QVariant. Writes convert from any sensible input (text, numbers):
 // a double stored into a Currency column is times 10000, half to even.
-enum class FieldType { Integer, Double, Currency, Boolean, Date, Text };
+enum class FieldType
+{
+    Integer,
+    Double,
+    Currency,
+    Boolean,
+    Date,
+    Text
+};
 
 // The rows of one query with a current row, in state browse, edit or insert, as the
 // program's windows and commands rely on them. Rows are written to their table at once
@@ -28,11 +35,27 @@ class Dataset final : public QObject
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Dataset)
 public:
-    enum class State { Inactive, Browse, Edit, Insert };
+    enum class State
+    {
+        Inactive,
+        Browse,
+        Edit,
+        Insert
+    };
     Q_ENUM(State)
 
     // Why the data source changed (the change notification). Closing gives none.
-    enum class Change { Opened, Moved, ValueWritten, Posted, Appended, Deleted, Cancelled, Sorted };
+    enum class Change
+    {
+        Opened,
+        Moved,
+        ValueWritten,
+        Posted,
+        Appended,
+        Deleted,
+        Cancelled,
+        Sorted
+    };
     Q_ENUM(Change)
 
     explicit Dataset(Connection &connection, QObject *parent = nullptr);
@@ -112,10 +135,10 @@ public:
     // not convert. Runs the column's value-change reaction, then notifies.
     void setValue(const QString &column, const QVariant &value);
 
-    void append();  // new empty row at the end, current, Insert (a pending row posted first)
-    void edit();    // current row to Edit; on an empty dataset appends instead
-    void post();    // writes the row now; a new row's counter is readable right after
-    void cancel();  // drops pending changes (an appended row disappears)
+    void append(); // new empty row at the end, current, Insert (a pending row posted first)
+    void edit();   // current row to Edit; on an empty dataset appends instead
+    void post();   // writes the row now; a new row's counter is readable right after
+    void cancel(); // drops pending changes (an appended row disappears)
     // Delete: a row being appended is dropped unwritten; on an empty dataset fails with
     // "Cannot perform this operation on an empty dataset"; otherwise deletes the row in
     // the store at once and makes the next row current (the previous one after the last).

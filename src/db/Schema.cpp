@@ -37,10 +37,12 @@ void createDatabaseFile(const QString &path)
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly))
-            throw DatabaseError(QStringLiteral("无法创建数据库文件“%1”：%2").arg(path, file.errorString()));
+            throw DatabaseError(
+                QStringLiteral("无法创建数据库文件“%1”：%2").arg(path, file.errorString()));
     }
     try {
-        Connection connection(QStringLiteral("schema-") + QUuid::createUuid().toString(QUuid::Id128));
+        Connection connection(QStringLiteral("schema-") +
+                              QUuid::createUuid().toString(QUuid::Id128));
         connection.open(path);
         Transaction transaction(connection);
         for (const QString &statement : statements())

@@ -5,7 +5,6 @@
 #include <QHash>
 #include <QString>
 #include <QVariant>
-
 #include <string_view>
 
 struct sqlite3;

@@ -33,7 +33,8 @@ void tst_HelpOpener::opensTheDocumentBesideTheProgramFromAnotherDirectory()
     QDir::setCurrent(previous);
 
     QVERIFY(ok);
-    QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(programDir.filePath(QStringLiteral("help.html")))});
+    QCOMPARE(opened,
+             QList<QUrl>{QUrl::fromLocalFile(programDir.filePath(QStringLiteral("help.html")))});
 }
 
 void tst_HelpOpener::missingDocumentOpensNothing()

@@ -8,7 +8,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
-
 #include <atomic>
 
 TestDatabase::TestDatabase(const QStringList &fixtures)
@@ -32,7 +31,8 @@ QString TestDatabase::path() const
 void TestDatabase::execScript(const QString &sql)
 {
     QString text = sql;
-    text.remove(QRegularExpression(QStringLiteral("^--[^\n]*"), QRegularExpression::MultilineOption));
+    text.remove(
+        QRegularExpression(QStringLiteral("^--[^\n]*"), QRegularExpression::MultilineOption));
     for (const QString &statement : text.split(QStringLiteral(";\n"))) {
         const QString trimmed = statement.trimmed();
         if (!trimmed.isEmpty())

@@ -4,7 +4,6 @@
 
 #include <QStringList>
 #include <QTemporaryDir>
-
 #include <memory>
 
 // A fresh database file for one test: the real schema plus fixture rows, in a

@@ -7,8 +7,7 @@
 
 HelpOpener::HelpOpener(QString programDir, UrlOpener opener)
     : m_programDir(std::move(programDir)), m_opener(std::move(opener))
-{
-}
+{}
 
 QString HelpOpener::documentPath() const
 {

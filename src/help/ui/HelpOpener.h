@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QUrl>
-
 #include <functional>
 
 // Opens the help document in the system's viewer without waiting for it.
