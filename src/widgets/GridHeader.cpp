@@ -34,7 +34,10 @@ void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalI
         QHeaderView::paintSection(painter, rect, logicalIndex);
         return;
     }
-    QStyleOptionHeader option;
+    // The header's own state (palette, font metrics, elide mode) first, as QHeaderView
+    // paints it; the section's title and position on top.
+    QStyleOptionHeaderV2 option;
+    initStyleOption(&option);
     initStyleOptionForIndex(&option, logicalIndex);
     option.rect = rect;
     option.sortIndicator =
