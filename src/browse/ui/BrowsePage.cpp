@@ -6,10 +6,10 @@
 #include "widgets/DbGrid.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTabWidget>
-#include <QTimer>
 
 namespace {
 
@@ -43,12 +43,6 @@ BrowsePage::BrowsePage(const Controls &controls, ErrorGuard &guard, QObject *par
          {list.viewport(), list.horizontalHeader()->viewport(), list.verticalHeader()->viewport()})
         area->installEventFilter(this);
     m_controls.searchBox.installEventFilter(this);
-    // The copy the search answers from takes a moment to read from a large store: read it
-    // once the window is up, rather than on the first keystroke.
-    connect(&m_controls.titles, &Dataset::changed, this, [this](Dataset::Change change) {
-        if (change == Dataset::Change::Opened)
-            prepareSearchSoon();
-    });
 }
 
 BrowsePage::~BrowsePage() = default;
@@ -65,7 +59,7 @@ bool BrowsePage::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::FocusIn:
         if (watched == &m_controls.searchBox)
-            m_search->prepare();
+            prepareSearch();
         break;
     default:
         break;
@@ -73,12 +67,14 @@ bool BrowsePage::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void BrowsePage::prepareSearchSoon()
+// The copy the search answers from takes a moment to read from a large store, and memory
+// to hold: read it when the user goes to the search box (or first sorts or searches), not at
+// every start-up. Later visits only bring it up to date.
+void BrowsePage::prepareSearch()
 {
-    if (m_preparing)
-        return;
-    m_preparing = true;
-    QTimer::singleShot(0, this, [this] { m_search->prepare(); });
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    m_search->prepare();
+    QGuiApplication::restoreOverrideCursor();
 }
 
 // A header the user typed into since it was last written is written before the list is

@@ -48,10 +48,9 @@ protected:
 private:
     bool writeWhatWasTyped();
     void reopenLines();
-    void prepareSearchSoon();
+    void prepareSearch();
 
     Controls m_controls;
     ErrorGuard &m_guard;
     std::unique_ptr<InvoiceSearch> m_search;
-    bool m_preparing = false;
 };
