@@ -1,6 +1,6 @@
 // A sales list of many lines, laid out with page subtotals and exported to PDF (and, on
 // request, Excel), timed step by step. Run by hand:
-//   QT_QPA_PLATFORM=offscreen build/bin/bench_report [rows] [--png dir] [--keep dir]
+//   QT_QPA_PLATFORM=offscreen build/bench/kelvane_bench_report [rows] [--png dir] [--keep dir]
 #include "entry/Money.h"
 #include "print/report/PagePainter.h"
 #include "print/report/ReportExport.h"
