@@ -36,13 +36,7 @@ QList<GridColumn> lines(const std::array<int, 8> &widths, const ColumnTotals &to
                              QStringLiteral("单位"),         QStringLiteral("数量"),
                              QStringLiteral("单价"),         QStringLiteral("金额"),
                              QStringLiteral("税率"),         QStringLiteral("税额")};
-    QList<GridColumn> columns;
-    for (int i = 0; i < fields.size(); ++i) {
-        GridColumn column;
-        column.field = fields.at(i);
-        column.width = widths.at(i);
-        columns << column;
-    }
+    QList<GridColumn> columns = GridColumn::plain(fields, widths);
     columns[0].footer = GridColumn::Footer::Text;
     columns[0].footerText = QStringLiteral("合  计：");
     const QList<std::pair<int, ColumnTotals::Position>> sums{

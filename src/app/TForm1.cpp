@@ -14,6 +14,7 @@
 #include "widgets/DbGrid.h"
 #include "widgets/DbLookupCombo.h"
 #include "widgets/DbPlainEdit.h"
+#include "widgets/Fonts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -33,12 +34,7 @@ namespace {
 
 QFont windowFont()
 {
-    QFont font;
-    // Verdana for Latin text; Chinese falls through to a face that has the glyphs.
-    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"),
-                      QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei")});
-    font.setPointSize(10);
-    return font;
+    return Fonts::verdana(10);
 }
 
 QLabel *label(const QString &text, QWidget *parent)
@@ -339,11 +335,7 @@ QWidget *TForm1::buildTotalsStrip()
     row->setSpacing(3);
     jedx = boundEdit(QStringLiteral("jedx"), *titleqry, QStringLiteral("大写金额"));
     jedx->setReadOnly(true);
-    QFont capitals;
-    capitals.setFamilies({QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
-                          QStringLiteral("Noto Sans CJK SC")});
-    capitals.setPointSize(11);
-    jedx->setFont(capitals);
+    jedx->setFont(Fonts::simSun(11));
     xxje = boundEdit(QStringLiteral("xxje"), *titleqry, QStringLiteral("小写金额"));
     xxje->setReadOnly(true);
     xxje->setFixedWidth(160);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <functional>
 
@@ -26,4 +28,18 @@ struct GridColumn
     FooterValue footerValue; // Footer::Value, shown through format
 
     QString shownTitle() const { return title.isEmpty() ? field : title; }
+
+    // Columns that show their field under its own name, at the given widths.
+    template <typename Widths>
+    static QList<GridColumn> plain(const QStringList &fields, const Widths &widths)
+    {
+        QList<GridColumn> columns;
+        for (qsizetype i = 0; i < fields.size(); ++i) {
+            GridColumn column;
+            column.field = fields.at(i);
+            column.width = widths.at(std::size_t(i));
+            columns << column;
+        }
+        return columns;
+    }
 };

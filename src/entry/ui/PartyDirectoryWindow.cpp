@@ -5,6 +5,7 @@
 #include "app/TForm1.h"
 #include "db/Dataset.h"
 #include "widgets/DbGrid.h"
+#include "widgets/Fonts.h"
 
 #include <QBoxLayout>
 #include <QFrame>
@@ -16,26 +17,14 @@ namespace {
 
 QFont directoryFont()
 {
-    QFont font;
-    // SimSun where it is installed, else a face with the same glyphs.
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
-                      QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei")});
-    font.setPointSize(11);
-    return font;
+    return Fonts::simSun(11);
 }
 
 QList<GridColumn> partyColumns(const std::array<int, 4> &widths)
 {
     const QStringList fields{QStringLiteral("单位名称"), QStringLiteral("纳税人识别号"),
                              QStringLiteral("地址电话"), QStringLiteral("开户行及帐号")};
-    QList<GridColumn> columns;
-    for (int i = 0; i < fields.size(); ++i) {
-        GridColumn column;
-        column.field = fields.at(i);
-        column.width = widths.at(i);
-        columns << column;
-    }
-    return columns;
+    return GridColumn::plain(fields, widths);
 }
 
 } // namespace
