@@ -36,7 +36,7 @@ public:
         auto object = std::make_unique<TextObject>(name.isEmpty() ? freeName(u"lbl"_s) : name);
         object->setRect(QRectF(m_origin + QPointF(x, y), QSizeF(w, h)));
         object->setText(text);
-        object->setFont(FontSpec{u"宋体"_s, size, false});
+        object->setFont(FontChoice{u"宋体"_s, size, false});
         object->setHAlign(align);
         return static_cast<TextObject *>(m_band->addObject(std::move(object)));
     }
@@ -155,7 +155,7 @@ const Column &column(const QString &prefix)
 // Frame, rules and captions: what the pre-printed form carries.
 void draw(Builder &b)
 {
-    b.caption(60, 7, 120, 9, u"增值税专用发票"_s, 20)->setFont(FontSpec{u"宋体"_s, 20, true});
+    b.caption(60, 7, 120, 9, u"增值税专用发票"_s, 20)->setFont(FontChoice{u"宋体"_s, 20, true});
     b.caption(95, 17, 50, 5, u"发　票　联"_s, 11);
     b.line(80, 16.5, 160, 16.5, 0.3);
     b.caption(162, 9, 12, 8, u"No"_s, 14, HAlign::Left);
@@ -370,7 +370,7 @@ void build(ReportTemplate &report, bool overlay)
     };
     if (!overlay) {
         TextObject *title = header.caption(left, 12, 190, 8, u"销售货物或者提供应税劳务清单"_s, 14);
-        title->setFont(FontSpec{u"宋体"_s, 14, true});
+        title->setFont(FontChoice{u"宋体"_s, 14, true});
     }
     caption(left, 25, 27, u"购买方名称："_s);
     header.text(u"gmc"_s, 37, 25, 120, 6, u"[hdbst.\"购货单位名称\"]"_s, 12);

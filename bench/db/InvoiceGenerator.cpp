@@ -97,8 +97,7 @@ std::vector<InvoiceGenerator::Line> InvoiceGenerator::lines()
     std::vector<Line> result(static_cast<size_t>(1 + below(8)));
     for (Line &line : result) {
         line.name = pick(goods);
-        line.specification =
-            below(3) ? u"型号 "_s + QChar(u'A' + below(26)) + digits(3) : QString();
+        line.model = below(3) ? u"型号 "_s + QChar(u'A' + below(26)) + digits(3) : QString();
         line.unit = pick(units);
         line.quantity = 1 + below(500);
         line.price = (1 + below(100000)) / 100.0;

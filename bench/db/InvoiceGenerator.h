@@ -18,7 +18,7 @@ public:
     };
     struct Line
     {
-        QString name, specification, unit;
+        QString name, model, unit;
         double quantity = 0, price = 0, rate = 0;
         std::int64_t amount = 0, tax = 0; // ten-thousandths
     };

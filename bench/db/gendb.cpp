@@ -125,7 +125,7 @@ void writeInvoices(sqlite3 *db, InvoiceGenerator &generator, int count)
         for (const auto &line : lines) {
             detail.integer(cid)
                 .text(line.name)
-                .text(line.specification)
+                .text(line.model)
                 .text(line.unit)
                 .real(line.quantity)
                 .real(line.price)

@@ -60,7 +60,7 @@ QList<GridColumn> lines(const std::array<int, 8> &widths, const ColumnTotals &to
 
 QList<GridColumn> headers()
 {
-    const QList<std::tuple<QString, int, QString>> spec{
+    const QList<std::tuple<QString, int, QString>> layout{
         {QStringLiteral("发票号码"), 100, {}},
         {QStringLiteral("开票日期"), 100, {}},
         {QStringLiteral("是否收款"), 50, {}},
@@ -79,7 +79,7 @@ QList<GridColumn> headers()
         {QStringLiteral("开票人"), 100, {}},
         {QStringLiteral("备注"), 100, {}}};
     QList<GridColumn> columns;
-    for (const auto &[field, width, title] : spec) {
+    for (const auto &[field, width, title] : layout) {
         GridColumn column;
         column.field = field;
         column.width = width;

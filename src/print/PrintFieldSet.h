@@ -7,7 +7,7 @@ class ColumnTotals;
 class Dataset;
 
 // The 67 text slots an invoice template takes its line and total values from: eight
-// blocks of eight for lines 1 to 8 (name, specification, unit, quantity, unit price,
+// blocks of eight for lines 1 to 8 (name, model, unit, quantity, unit price,
 // amount, rate, tax), then the quantity, amount and tax totals. One set lives for the
 // whole run; each build starts from empty slots.
 class PrintFieldSet final

@@ -189,7 +189,7 @@ void TestMainWindow::enterInTheLineGridWalksTheColumnsOfTheRow_data()
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("to");
     QTest::addColumn<bool>("typing");
-    QTest::newRow("name to specification") << 0 << 1 << false;
+    QTest::newRow("name to model") << 0 << 1 << false;
     QTest::newRow("quantity to price") << 3 << 4 << false;
     QTest::newRow("last back to first") << 7 << 0 << false;
     QTest::newRow("while typing a quantity") << 3 << 4 << true;

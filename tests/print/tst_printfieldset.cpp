@@ -165,7 +165,7 @@ void TestPrintFieldSet::textForms_data()
     QTest::addColumn<QString>("text");
 
     QTest::newRow("name") << 1 << u"螺丝"_s;
-    QTest::newRow("NULL specification") << 2 << QString();
+    QTest::newRow("NULL model") << 2 << QString();
     QTest::newRow("unit") << 3 << u"个"_s;
     QTest::newRow("whole quantity") << 4 << u"3"_s;
     QTest::newRow("unit price general form") << 5 << u"12.3456"_s;
@@ -174,7 +174,7 @@ void TestPrintFieldSet::textForms_data()
     QTest::newRow("tax 2.005") << 8 << u"2.01"_s;
 
     QTest::newRow("name kept with its blanks") << 9 << u" 垫圈 "_s;
-    QTest::newRow("empty specification") << 10 << QString();
+    QTest::newRow("empty model") << 10 << QString();
     QTest::newRow("NULL unit") << 11 << QString();
     QTest::newRow("zero quantity") << 12 << u"0"_s;
     QTest::newRow("NULL unit price") << 13 << QString();

@@ -57,7 +57,7 @@ void TestReportTemplate::saveKeepsKnownAndForeign()
     auto *fpno = dynamic_cast<TextObject *>(report->findObject(QStringLiteral("FPNO")));
     QVERIFY(fpno);
     QCOMPARE(fpno->rect(), QRectF(180.5, 8.25, 40, 6));
-    QCOMPARE(fpno->font(), (FontSpec{QStringLiteral("宋体"), 12, true}));
+    QCOMPARE(fpno->font(), (FontChoice{QStringLiteral("宋体"), 12, true}));
     QCOMPARE(fpno->hAlign(), HAlign::Right);
     QCOMPARE(fpno->vAlign(), VAlign::Top);
     QCOMPARE(fpno->frameSides(), unsigned(LeftSide | BottomSide));
@@ -198,7 +198,7 @@ void TestReportTemplate::editsNotifyAndKeepIdentity()
     const quint64 before = report.version();
     text->setRect(QRectF(1, 2, 3, 4));
     text->setRect(QRectF(1, 2, 3, 4));
-    text->setFont(FontSpec{QStringLiteral("黑体"), 9, false});
+    text->setFont(FontChoice{QStringLiteral("黑体"), 9, false});
     QCOMPARE(changed.size(), 2);
     QCOMPARE(changed.at(0).at(0).value<ReportObject *>(), text);
     QCOMPARE(report.version(), before + 2);

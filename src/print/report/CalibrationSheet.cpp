@@ -6,7 +6,7 @@ namespace {
 
 constexpr double step = 10;
 constexpr double gridPen = 0.1;
-const FontSpec labelFont{QStringLiteral("宋体"), 6, false};
+const FontChoice labelFont{QStringLiteral("宋体"), 6, false};
 
 TextItem label(const QRectF &rect, const QString &text, HAlign align)
 {

@@ -41,15 +41,15 @@ QString FontResolver::familyFor(const QString &requested)
     return standIn.isEmpty() ? requested : standIn;
 }
 
-QFont FontResolver::font(const FontSpec &spec, double unitsPerMm, int deviceDpiY)
+QFont FontResolver::font(const FontChoice &choice, double unitsPerMm, int deviceDpiY)
 {
-    const QString family = familyFor(spec.family);
+    const QString family = familyFor(choice.family);
     QFont font(family);
     // Glyphs missing from a Latin face the template names still come out in Chinese.
     font.setFamilies({family, familyFor(QStringLiteral("宋体"))});
-    const double unitsHigh = spec.pointSize * 25.4 / 72 * unitsPerMm;
+    const double unitsHigh = choice.pointSize * 25.4 / 72 * unitsPerMm;
     font.setPointSizeF(unitsHigh * 72 / std::max(deviceDpiY, 1));
-    font.setBold(spec.bold);
+    font.setBold(choice.bold);
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferOutline | QFont::PreferNoShaping));
     return font;

@@ -17,6 +17,6 @@ QString familyFor(const QString &requested);
 // The font for painting in units of unitsPerMm per millimetre on a device of the given
 // vertical resolution (the font system turns points into device pixels by it, before the
 // painter's scale applies): the exact size, unhinted so that advances scale with it.
-QFont font(const FontSpec &spec, double unitsPerMm, int deviceDpiY);
+QFont font(const FontChoice &choice, double unitsPerMm, int deviceDpiY);
 
 } // namespace FontResolver

@@ -70,13 +70,13 @@ class FontCache
 {
 public:
     explicit FontCache(int dpiY) : m_dpiY(dpiY) {}
-    const QFont &font(const FontSpec &spec)
+    const QFont &font(const FontChoice &choice)
     {
-        const QString key =
-            spec.family + u'|' + QString::number(spec.pointSize) + u'|' + (spec.bold ? u'b' : u'r');
+        const QString key = choice.family + u'|' + QString::number(choice.pointSize) + u'|' +
+                            (choice.bold ? u'b' : u'r');
         auto found = m_fonts.find(key);
         if (found == m_fonts.end())
-            found = m_fonts.insert(key, FontResolver::font(spec, u, m_dpiY));
+            found = m_fonts.insert(key, FontResolver::font(choice, u, m_dpiY));
         return *found;
     }
 

@@ -69,7 +69,7 @@ void TextObject::setText(const QString &text)
         notify();
 }
 
-void TextObject::setFont(const FontSpec &font)
+void TextObject::setFont(const FontChoice &font)
 {
     if (assign(m_font, font))
         notify();

@@ -25,12 +25,12 @@ enum class ObjectKind
 
 // Font as the template names it; which installed font stands in is decided at layout
 // (FontResolver), so a template made on another machine keeps its family name.
-struct FontSpec
+struct FontChoice
 {
     QString family = QStringLiteral("宋体");
     double pointSize = 10;
     bool bold = false;
-    bool operator==(const FontSpec &) const = default;
+    bool operator==(const FontChoice &) const = default;
 };
 
 enum class HAlign
@@ -113,8 +113,8 @@ public:
 
     QString text() const { return m_text; }
     void setText(const QString &text);
-    FontSpec font() const { return m_font; }
-    void setFont(const FontSpec &font);
+    FontChoice font() const { return m_font; }
+    void setFont(const FontChoice &font);
     HAlign hAlign() const { return m_hAlign; }
     void setHAlign(HAlign align);
     VAlign vAlign() const { return m_vAlign; }
@@ -130,7 +130,7 @@ public:
 
 private:
     QString m_text;
-    FontSpec m_font;
+    FontChoice m_font;
     HAlign m_hAlign = HAlign::Left;
     VAlign m_vAlign = VAlign::Center;
     unsigned m_frameSides = NoSides;

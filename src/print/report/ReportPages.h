@@ -18,7 +18,7 @@ struct TextItem
 {
     QRectF rect;
     QString text; // lines separated by '\n'
-    FontSpec font;
+    FontChoice font;
     HAlign hAlign = HAlign::Left;
     VAlign vAlign = VAlign::Center;
     bool wordWrap = false;

@@ -311,7 +311,7 @@ private:
     {
         auto text = std::make_unique<TextObject>();
         text->setText(a.text(QStringLiteral("text")));
-        FontSpec font;
+        FontChoice font;
         font.family = a.text(QStringLiteral("font"), font.family);
         font.pointSize = a.number(QStringLiteral("size"), font.pointSize);
         if (font.pointSize <= 0)

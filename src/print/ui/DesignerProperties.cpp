@@ -30,7 +30,7 @@ QVariant readText(const TextObject &text, DesignerProperty property)
 
 void writeText(TextObject &text, DesignerProperty property, const QVariant &value)
 {
-    FontSpec font = text.font();
+    FontChoice font = text.font();
     switch (property) {
     case DesignerProperty::Text:
         text.setText(value.toString());

@@ -36,9 +36,9 @@ constexpr QSizeF newPictureSize{40, 30};
 constexpr QSizeF newLineSize{40, 0};
 
 // What a new text starts with; Chinese glyphs come from the CJK stand-in when printed.
-FontSpec newTextFont()
+FontChoice newTextFont()
 {
-    FontSpec font;
+    FontChoice font;
     font.family = QStringLiteral("Arial");
     font.pointSize = 10;
     return font;
