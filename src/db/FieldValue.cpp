@@ -12,6 +12,23 @@
 
 namespace FieldValue {
 
+bool isWholeNumberType(int typeId)
+{
+    switch (typeId) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+        return true;
+    default:
+        return false;
+    }
+}
+
 namespace {
 
 enum class Kind
@@ -29,17 +46,9 @@ Kind kindOf(const QVariant &value)
 {
     if (!value.isValid() || value.isNull())
         return Kind::Null;
-    switch (value.typeId()) {
-    case QMetaType::Bool:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong:
+    if (value.typeId() == QMetaType::Bool || FieldValue::isWholeNumberType(value.typeId()))
         return Kind::Integral;
+    switch (value.typeId()) {
     case QMetaType::Double:
     case QMetaType::Float:
         return Kind::Real;

@@ -17,6 +17,9 @@ struct FieldInfo
 
 namespace FieldValue {
 
+// Whether a QVariant type holds a whole number the store keeps as an integer (bool aside).
+bool isWholeNumberType(int typeId);
+
 // Lets callers read a currency value with QVariant::toDouble() and toString(), as they
 // read every other number; without this QVariant quietly answers 0 and "".
 void registerConversions();

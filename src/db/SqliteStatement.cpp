@@ -1,6 +1,7 @@
 #include "db/SqliteStatement.h"
 
 #include "db/DatabaseError.h"
+#include "db/FieldValue.h"
 #include "entry/Money.h"
 
 #include <QDate>
@@ -95,20 +96,12 @@ void SqliteStatement::bind(int index, const QVariant &value)
         rc = sqlite3_bind_null(m_statement, index);
     } else if (value.typeId() == qMetaTypeId<Money>()) {
         rc = sqlite3_bind_int64(m_statement, index, value.value<Money>().raw());
+    } else if (FieldValue::isWholeNumberType(value.typeId())) {
+        rc = sqlite3_bind_int64(m_statement, index, value.toLongLong());
     } else {
         switch (value.typeId()) {
         case QMetaType::Bool:
             rc = sqlite3_bind_int(m_statement, index, value.toBool() ? 1 : 0);
-            break;
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-        case QMetaType::Short:
-        case QMetaType::UShort:
-        case QMetaType::Long:
-        case QMetaType::ULong:
-            rc = sqlite3_bind_int64(m_statement, index, value.toLongLong());
             break;
         case QMetaType::Double:
         case QMetaType::Float:
